@@ -1,0 +1,12 @@
+#include "settings/Globals.h"
+
+namespace vexmo {
+
+double UiScale = 1.0;
+std::string AppDirectory;
+
+std::string UiFontFace = "宋体";
+int UiFontHeight = 12;
+int UiFontCharset = 134;
+
+} // namespace vexmo

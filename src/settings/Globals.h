@@ -1,0 +1,21 @@
+#pragma once
+// The process-wide state the program shares between its parts, kept together here.
+// Everything is touched from the user-interface thread only.
+#include <string>
+
+namespace vexmo {
+
+// Scale of every design coordinate: 1.0, 1.5 or 2.0 (coordinates are multiplied, then truncated).
+extern double UiScale;
+// The program's own folder (where skins/ lies), with a trailing separator.
+extern std::string AppDirectory;
+
+// Interface font, chosen by the language file.
+extern std::string UiFontFace;
+extern int UiFontHeight;
+extern int UiFontCharset;
+
+// Scales a design coordinate by UiScale, truncating.
+inline int Scaled(int designPixels) { return static_cast<int>(designPixels * UiScale); }
+
+} // namespace vexmo
