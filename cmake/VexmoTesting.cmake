@@ -4,6 +4,9 @@ include(GoogleTest)
 # One GoogleTest executable; its cases are discovered when ctest runs.
 function(vexmo_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT T_SOURCES)
+    return() # a test folder whose first test has not been written yet
+  endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main Threads::Threads)
   target_include_directories(${T_NAME} PRIVATE ${VEXMO_SRC_DIR} ${CMAKE_SOURCE_DIR}/tests)
