@@ -9,4 +9,6 @@ std::string UiFontFace = "宋体";
 int UiFontHeight = 12;
 int UiFontCharset = 134;
 
+LanguageTable AppLanguage;
+
 } // namespace vexmo

@@ -1,6 +1,8 @@
 #pragma once
 // The process-wide state the program shares between its parts, kept together here.
 // Everything is touched from the user-interface thread only.
+#include "settings/LanguageTable.h"
+
 #include <string>
 
 namespace vexmo {
@@ -14,6 +16,9 @@ extern std::string AppDirectory;
 extern std::string UiFontFace;
 extern int UiFontHeight;
 extern int UiFontCharset;
+
+// The interface texts, loaded once at start-up by LoadLanguage.
+extern LanguageTable AppLanguage;
 
 // Scales a design coordinate by UiScale, truncating.
 inline int Scaled(int designPixels) { return static_cast<int>(designPixels * UiScale); }
