@@ -11,4 +11,7 @@ int UiFontCharset = 134;
 
 LanguageTable AppLanguage;
 
+ProfileTable AppProfiles;
+AppSettings AppConfig;
+
 } // namespace vexmo

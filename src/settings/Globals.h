@@ -1,7 +1,9 @@
 #pragma once
 // The process-wide state the program shares between its parts, kept together here.
 // Everything is touched from the user-interface thread only.
+#include "settings/AppSettings.h"
 #include "settings/LanguageTable.h"
+#include "settings/ProfileTable.h"
 
 #include <string>
 
@@ -19,6 +21,10 @@ extern int UiFontCharset;
 
 // The interface texts, loaded once at start-up by LoadLanguage.
 extern LanguageTable AppLanguage;
+
+// The five profiles and the application settings, loaded once at start-up by LoadAppSettings.
+extern ProfileTable AppProfiles;
+extern AppSettings AppConfig;
 
 // Scales a design coordinate by UiScale, truncating.
 inline int Scaled(int designPixels) { return static_cast<int>(designPixels * UiScale); }

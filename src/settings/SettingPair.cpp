@@ -1,0 +1,71 @@
+#include "settings/SettingPair.h"
+
+#include <climits>
+
+namespace vexmo {
+
+bool SplitSettingLine(std::string_view line, SettingPair& pair) {
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return false;
+    }
+    pair.name.assign(line.substr(0, equals));
+    pair.value.assign(line.substr(equals + 1));
+    return true;
+}
+
+int DecimalValue(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > INT_MAX) {
+            value = INT_MAX;
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+namespace {
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+} // namespace
+
+uint32_t LeadingHexValue(std::string_view text) {
+    uint32_t value = 0;
+    for (char c : text) {
+        const int digit = HexDigit(c);
+        if (digit < 0) {
+            break;
+        }
+        value = (value << 4) | static_cast<uint32_t>(digit);
+    }
+    return value;
+}
+
+std::string ReadFailure::Message() const {
+    if (line <= 0) {
+        return reason;
+    }
+    return "line " + std::to_string(line) + ": " + reason;
+}
+
+} // namespace vexmo
