@@ -1,5 +1,7 @@
 #include "settings/Globals.h"
 
+#include "macros/MacroLibrary.h"
+
 namespace vexmo {
 
 double UiScale = 1.0;
@@ -13,5 +15,9 @@ LanguageTable AppLanguage;
 
 ProfileTable AppProfiles;
 AppSettings AppConfig;
+
+LibraryLocation LibrarySelection = kNoLibraryLocation;
+MacroLibrary ImportLibrary;
+LibraryLocation ImportSelection = kNoLibraryLocation;
 
 } // namespace vexmo

@@ -1,6 +1,7 @@
 #pragma once
 // The process-wide state the program shares between its parts, kept together here.
 // Everything is touched from the user-interface thread only.
+#include "macros/LibraryLocation.h"
 #include "settings/AppSettings.h"
 #include "settings/LanguageTable.h"
 #include "settings/ProfileTable.h"
@@ -25,6 +26,15 @@ extern LanguageTable AppLanguage;
 // The five profiles and the application settings, loaded once at start-up by LoadAppSettings.
 extern ProfileTable AppProfiles;
 extern AppSettings AppConfig;
+
+// The item selected in the macro lists (-1 when none); the list control writes it and the
+// library operations read and move it.
+extern LibraryLocation LibrarySelection;
+// A second library used only while an export file is imported, and the selection line that
+// file was read with.
+class MacroLibrary;
+extern MacroLibrary ImportLibrary;
+extern LibraryLocation ImportSelection;
 
 // Scales a design coordinate by UiScale, truncating.
 inline int Scaled(int designPixels) { return static_cast<int>(designPixels * UiScale); }
