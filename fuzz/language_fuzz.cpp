@@ -15,7 +15,8 @@ namespace {
 class FuzzFolder {
 public:
     FuzzFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vexmo-language-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vexmo-language-fuzz-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }

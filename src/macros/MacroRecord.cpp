@@ -25,7 +25,8 @@ bool MacroRecord::InsertAction(uint32_t position, MacroAction action) {
         return false;
     }
     const uint32_t at = std::min(position, ActionCount);
-    std::move_backward(Actions.begin() + at, Actions.begin() + ActionCount, Actions.begin() + ActionCount + 1);
+    std::move_backward(Actions.begin() + at, Actions.begin() + ActionCount,
+                       Actions.begin() + ActionCount + 1);
     Actions[at] = action;
     ++ActionCount;
     return true;

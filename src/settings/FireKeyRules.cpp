@@ -34,7 +34,9 @@ bool IsFireValueCharacter(char32_t character) {
     return (character >= U'0' && character <= U'9') || character == kBackspace;
 }
 
-bool FireFirstValueAccepted(int first) { return first >= kFireFirstValueMin; }
+bool FireFirstValueAccepted(int first) {
+    return first >= kFireFirstValueMin;
+}
 
 std::optional<KeyFunctionChoice> BuildFireKey(int first, int second, const LanguageTable& language) {
     if (!FireFirstValueAccepted(first)) {

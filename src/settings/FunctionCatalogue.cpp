@@ -81,11 +81,21 @@ constexpr std::array<CatalogueFunction, 6> kWindowManageList = {{
 
 } // namespace
 
-std::span<const MainFunctionEntry> MainFunctionList() { return kMainList; }
-std::span<const CatalogueFunction> DpiFunctionList() { return kDpiList; }
-std::span<const CatalogueFunction> MultimediaFunctionList() { return kMultimediaList; }
-std::span<const CatalogueFunction> OfficeFunctionList() { return kOfficeList; }
-std::span<const CatalogueFunction> WindowManageFunctionList() { return kWindowManageList; }
+std::span<const MainFunctionEntry> MainFunctionList() {
+    return kMainList;
+}
+std::span<const CatalogueFunction> DpiFunctionList() {
+    return kDpiList;
+}
+std::span<const CatalogueFunction> MultimediaFunctionList() {
+    return kMultimediaList;
+}
+std::span<const CatalogueFunction> OfficeFunctionList() {
+    return kOfficeList;
+}
+std::span<const CatalogueFunction> WindowManageFunctionList() {
+    return kWindowManageList;
+}
 
 KeyFunctionChoice CatalogueChoice(const CatalogueFunction& function, const LanguageTable& language) {
     return {language.Text(function.nameEntry), function.code, nullptr};
@@ -111,7 +121,8 @@ std::optional<int> CatalogueNameEntry(KeyFunctionCode code) {
             return entry.nameEntry;
         }
     }
-    for (auto list : {DpiFunctionList(), MultimediaFunctionList(), OfficeFunctionList(), WindowManageFunctionList()}) {
+    for (auto list :
+         {DpiFunctionList(), MultimediaFunctionList(), OfficeFunctionList(), WindowManageFunctionList()}) {
         for (const CatalogueFunction& function : list) {
             if (function.code == code) {
                 return function.nameEntry;

@@ -22,7 +22,8 @@ constexpr std::array<std::string_view, 256> BuildKeyNames() {
         {0x17, {"junja", "Final", "Hanja"}},
         {0x1B, {"Esc", "Convert", "Nonconvert", "Accept", "ModeChange"}},
         {0x20,
-         {"Space", "Page Up", "Page Down", "End", "Home", "Left Arrow", "Up Arrow", "Right Arrow", "Down Arrow"}},
+         {"Space", "Page Up", "Page Down", "End", "Home", "Left Arrow", "Up Arrow", "Right Arrow",
+          "Down Arrow"}},
         {0x29, {"Select", "Print", "Execute", "Print Screen", "Ins", "Del", "Help"}},
         {0x30, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
         {0x41, {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
@@ -52,7 +53,9 @@ constexpr std::array<std::string_view, 256> kKeyNames = BuildKeyNames();
 
 } // namespace
 
-const std::array<std::string_view, 256>& KeyNameTable() { return kKeyNames; }
+const std::array<std::string_view, 256>& KeyNameTable() {
+    return kKeyNames;
+}
 
 std::string_view KeyName(uint32_t virtualKey) {
     return virtualKey < kKeyNames.size() ? kKeyNames[virtualKey] : kUndefinedKeyName;

@@ -80,7 +80,9 @@ void LanguageTable::Clear() {
     }
 }
 
-const std::string& LanguageText(int entry) { return AppLanguage.Text(entry); }
+const std::string& LanguageText(int entry) {
+    return AppLanguage.Text(entry);
+}
 
 std::filesystem::path SelectedLanguageFile(const std::filesystem::path& configFolder) {
     std::string code;
@@ -136,6 +138,8 @@ bool LoadLanguage(const std::filesystem::path& configFolder, LanguageTable& tabl
     return true;
 }
 
-bool LoadLanguage() { return LoadLanguage(ConfigFolder(), AppLanguage); }
+bool LoadLanguage() {
+    return LoadLanguage(ConfigFolder(), AppLanguage);
+}
 
 } // namespace vexmo

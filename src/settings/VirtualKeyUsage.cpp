@@ -42,8 +42,12 @@ constexpr std::array<uint8_t, 256> kUsageTable = BuildUsageTable();
 
 } // namespace
 
-const std::array<uint8_t, 256>& VirtualKeyUsageTable() { return kUsageTable; }
+const std::array<uint8_t, 256>& VirtualKeyUsageTable() {
+    return kUsageTable;
+}
 
-uint8_t VirtualKeyUsage(uint32_t virtualKey) { return virtualKey < kUsageTable.size() ? kUsageTable[virtualKey] : 0; }
+uint8_t VirtualKeyUsage(uint32_t virtualKey) {
+    return virtualKey < kUsageTable.size() ? kUsageTable[virtualKey] : 0;
+}
 
 } // namespace vexmo

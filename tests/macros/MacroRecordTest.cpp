@@ -8,7 +8,9 @@
 namespace vexmo {
 namespace {
 
-MacroAction Key(uint8_t code) { return MacroAction::Press(code); }
+MacroAction Key(uint8_t code) {
+    return MacroAction::Press(code);
+}
 
 // A macro holding presses of the given codes, in order.
 MacroRecord MacroOf(const std::vector<uint8_t>& codes) {
@@ -182,9 +184,10 @@ TEST(MacroActionHex, ActionCountAboveTheSlotsIsMalformed) {
         uint32_t count;
     };
     const Case cases[] = {
-        {"0", true, 0},        {"3", true, 3},          {"336", true, 336}, {"337", false, 0},
-        {"4294967296", false, 0}, {"99999999999999999999", false, 0}, {"", false, 0}, {"-1", false, 0},
-        {"12abc", true, 12},   {"abc", true, 0},        {" 7", true, 7},
+        {"0", true, 0},    {"3", true, 3},           {"336", true, 336},
+        {"337", false, 0}, {"4294967296", false, 0}, {"99999999999999999999", false, 0},
+        {"", false, 0},    {"-1", false, 0},         {"12abc", true, 12},
+        {"abc", true, 0},  {" 7", true, 7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -16,10 +16,15 @@ TEST(FireKeyRules, ConfirmNeedsAFirstValueAboveFour) {
         KeyFunctionCode code;
     };
     const Case cases[] = {
-        {50, 0, true, {0x30, 50, 0}},     {5, 255, true, {0x30, 5, 255}},   {255, 7, true, {0x30, 255, 7}},
-        {4, 0, false, {}},                {0, 0, false, {}},                {-3, 0, false, {}},
+        {50, 0, true, {0x30, 50, 0}},
+        {5, 255, true, {0x30, 5, 255}},
+        {255, 7, true, {0x30, 255, 7}},
+        {4, 0, false, {}},
+        {0, 0, false, {}},
+        {-3, 0, false, {}},
         // a value typed after the last clamp is taken as 255, never wrapped into its byte
-        {300, 256, true, {0x30, 255, 255}}, {6, -1, true, {0x30, 6, 0}},
+        {300, 256, true, {0x30, 255, 255}},
+        {6, -1, true, {0x30, 6, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.first << "/" << c.second);
@@ -47,9 +52,9 @@ TEST(FireKeyRules, TypedValuesAreCutTo255) {
         const char* clamped; // nullptr: left alone
     };
     const Case cases[] = {
-        {"50", 50, nullptr},   {"255", 255, nullptr}, {"256", 256, "255"},    {"300", 300, "255"},
-        {"", 0, nullptr},      {"12x", 12, nullptr},  {"x12", 0, nullptr},    {"0255", 255, nullptr},
-        {"99999999999999999999", 1000000, "255"},
+        {"50", 50, nullptr}, {"255", 255, nullptr},  {"256", 256, "255"},
+        {"300", 300, "255"}, {"", 0, nullptr},       {"12x", 12, nullptr},
+        {"x12", 0, nullptr}, {"0255", 255, nullptr}, {"99999999999999999999", 1000000, "255"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

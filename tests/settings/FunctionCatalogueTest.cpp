@@ -1,5 +1,5 @@
-#include "macros/MacroRecord.h"
 #include "settings/FunctionCatalogue.h"
+#include "macros/MacroRecord.h"
 #include "settings/LanguageTable.h"
 
 #include <gtest/gtest.h>
@@ -41,11 +41,21 @@ TEST(FunctionCatalogue, MainListRowsInOrder) {
         const char* code;
     };
     const Expected expected[] = {
-        {20, Assign, "100100"},        {21, Assign, "100200"},           {22, Assign, "100400"},
-        {23, Assign, "101000"},        {24, Assign, "100800"},           {25, OpenDpiList, nullptr},
-        {26, OpenFireKeyDialog, nullptr}, {27, Assign, "303203"},        {28, OpenMacroDialog, nullptr},
-        {29, OpenShortcutDialog, nullptr}, {30, OpenMultimediaList, nullptr}, {31, OpenOfficeList, nullptr},
-        {32, OpenWindowManageList, nullptr}, {33, Assign, "600400"},     {36, OpenDpiLockList, nullptr},
+        {20, Assign, "100100"},
+        {21, Assign, "100200"},
+        {22, Assign, "100400"},
+        {23, Assign, "101000"},
+        {24, Assign, "100800"},
+        {25, OpenDpiList, nullptr},
+        {26, OpenFireKeyDialog, nullptr},
+        {27, Assign, "303203"},
+        {28, OpenMacroDialog, nullptr},
+        {29, OpenShortcutDialog, nullptr},
+        {30, OpenMultimediaList, nullptr},
+        {31, OpenOfficeList, nullptr},
+        {32, OpenWindowManageList, nullptr},
+        {33, Assign, "600400"},
+        {36, OpenDpiLockList, nullptr},
         {34, Assign, "000000"},
     };
     const auto list = MainFunctionList();
@@ -62,15 +72,29 @@ TEST(FunctionCatalogue, MainListRowsInOrder) {
 
 TEST(FunctionCatalogue, SubListsCarryTheirCodes) {
     EXPECT_EQ(Rows(DpiFunctionList()), (std::vector<Row>{{40, "400200"}, {41, "400300"}, {42, "400100"}}));
-    EXPECT_EQ(Rows(MultimediaFunctionList()),
-              (std::vector<Row>{{45, "808301"}, {46, "80B600"}, {47, "80B500"}, {48, "80B700"}, {49, "80CD00"},
-                                {50, "80E200"}, {51, "80E900"}, {52, "80EA00"}, {53, "808A01"}, {54, "809201"}}));
-    EXPECT_EQ(Rows(OfficeFunctionList()),
-              (std::vector<Row>{{60, "700106"}, {61, "700119"}, {62, "70011B"}, {63, "700104"}, {64, "700111"},
-                                {65, "700116"}, {66, "700113"}, {67, "700808"}, {68, "70011D"}}));
-    EXPECT_EQ(Rows(WindowManageFunctionList()),
-              (std::vector<Row>{{75, "809401"}, {76, "70043D"}, {77, "700807"}, {78, "700815"}, {79, "700851"},
-                                {80, "700852"}}));
+    EXPECT_EQ(Rows(MultimediaFunctionList()), (std::vector<Row>{{45, "808301"},
+                                                                {46, "80B600"},
+                                                                {47, "80B500"},
+                                                                {48, "80B700"},
+                                                                {49, "80CD00"},
+                                                                {50, "80E200"},
+                                                                {51, "80E900"},
+                                                                {52, "80EA00"},
+                                                                {53, "808A01"},
+                                                                {54, "809201"}}));
+    EXPECT_EQ(Rows(OfficeFunctionList()), (std::vector<Row>{{60, "700106"},
+                                                            {61, "700119"},
+                                                            {62, "70011B"},
+                                                            {63, "700104"},
+                                                            {64, "700111"},
+                                                            {65, "700116"},
+                                                            {66, "700113"},
+                                                            {67, "700808"},
+                                                            {68, "70011D"}}));
+    EXPECT_EQ(
+        Rows(WindowManageFunctionList()),
+        (std::vector<Row>{
+            {75, "809401"}, {76, "70043D"}, {77, "700807"}, {78, "700815"}, {79, "700851"}, {80, "700852"}}));
 }
 
 TEST(FunctionCatalogue, ChoicesAreNamedFromTheLanguage) {
@@ -111,10 +135,17 @@ TEST(FunctionCatalogue, NamesStoredCodes) {
         std::optional<int> entry;
     };
     const Case cases[] = {
-        {kLeftButtonCode, 20},       {kBackButtonCode, 24},         {{0x30, 0x32, 0x03}, 27},
-        {kNoFunctionCode, 34},       {kDpiFunction3Code, 42},       {ConsumerCode(0x0192), 54},
-        {{0x70, 0x08, 0x08}, 67},    {{0x70, 0x08, 0x52}, 80},      {{0x70, 0x05, 0x04}, std::nullopt},
-        {{0x50, 0x03, 0x00}, std::nullopt}, {kMacroCode, std::nullopt},
+        {kLeftButtonCode, 20},
+        {kBackButtonCode, 24},
+        {{0x30, 0x32, 0x03}, 27},
+        {kNoFunctionCode, 34},
+        {kDpiFunction3Code, 42},
+        {ConsumerCode(0x0192), 54},
+        {{0x70, 0x08, 0x08}, 67},
+        {{0x70, 0x08, 0x52}, 80},
+        {{0x70, 0x05, 0x04}, std::nullopt},
+        {{0x50, 0x03, 0x00}, std::nullopt},
+        {kMacroCode, std::nullopt},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CatalogueNameEntry(c.code), c.entry) << FormatKeyFunctionCode(c.code);

@@ -11,11 +11,8 @@ TEST(KeyFunctionCode, TextFormRoundTrips) {
         const char* text;
     };
     const Case cases[] = {
-        {kLeftButtonCode, "100100"},
-        {kNoFunctionCode, "000000"},
-        {ConsumerCode(0x0192), "809201"},
-        {{0x70, 0x05, 0x04}, "700504"},
-        {{0xAB, 0xCD, 0xEF}, "ABCDEF"},
+        {kLeftButtonCode, "100100"},    {kNoFunctionCode, "000000"},    {ConsumerCode(0x0192), "809201"},
+        {{0x70, 0x05, 0x04}, "700504"}, {{0xAB, 0xCD, 0xEF}, "ABCDEF"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FormatKeyFunctionCode(c.code), c.text);
@@ -29,9 +26,14 @@ TEST(KeyFunctionCode, ReaderTakesWhatIsHexAndReadsTheRestAsZero) {
         KeyFunctionCode code;
     };
     const Case cases[] = {
-        {"XYZ", {0, 0, 0}},          {"", {0, 0, 0}},           {"10", {0x10, 0, 0}},
-        {"1001", {0x10, 0x01, 0}},   {"10010", {0x10, 0x01, 0}}, {"abcdef", {0xAB, 0xCD, 0xEF}},
-        {"1G0Z7-", {0x01, 0x00, 0x07}}, {"10010099", {0x10, 0x01, 0x00}},
+        {"XYZ", {0, 0, 0}},
+        {"", {0, 0, 0}},
+        {"10", {0x10, 0, 0}},
+        {"1001", {0x10, 0x01, 0}},
+        {"10010", {0x10, 0x01, 0}},
+        {"abcdef", {0xAB, 0xCD, 0xEF}},
+        {"1G0Z7-", {0x01, 0x00, 0x07}},
+        {"10010099", {0x10, 0x01, 0x00}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParseKeyFunctionCode(c.text), c.code) << c.text;

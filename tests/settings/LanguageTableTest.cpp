@@ -1,6 +1,6 @@
+#include "settings/LanguageTable.h"
 #include "settings/DataFolder.h"
 #include "settings/Globals.h"
-#include "settings/LanguageTable.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,9 @@ protected:
         UiFontHeight = savedHeight_;
         UiFontCharset = savedCharset_;
     }
-    void Write(const std::string& name, const std::string& text) { WriteBytes(config_ / name, Utf16Bytes(text)); }
+    void Write(const std::string& name, const std::string& text) {
+        WriteBytes(config_ / name, Utf16Bytes(text));
+    }
     void ExpectFont(const char* face, int height, int charset) {
         EXPECT_EQ(UiFontFace, face);
         EXPECT_EQ(UiFontHeight, height);
@@ -101,7 +103,7 @@ TEST_F(LoadLanguageTest, FontFollowsTheLanguageAndTheScale) {
         int charset;
     };
     const Case cases[] = {
-        {"中文", 1.0, "宋体", 12, 134}, {"中文", 1.5, "宋体", 18, 134}, {"中文", 2.0, "宋体", 24, 134},
+        {"中文", 1.0, "宋体", 12, 134},    {"中文", 1.5, "宋体", 18, 134},  {"中文", 2.0, "宋体", 24, 134},
         {"English", 1.5, "Tahoma", 24, 1}, {"中文 ", 1.0, "Tahoma", 16, 1},
     };
     for (const Case& c : cases) {

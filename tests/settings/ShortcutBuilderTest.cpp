@@ -14,10 +14,16 @@ TEST(ShortcutBuilder, NameAndCodeFromTheBoxesAndTheKey) {
     };
     const Case cases[] = {
         {"ctrl alt A", {false, true, false, true, false, 0x41}, "Ctrl+Alt+A", {0x70, 0x05, 0x04}},
-        {"all four and F1", {false, true, true, true, true, 0x70}, "Ctrl+Shift+Alt+Win+F1", {0x70, 0x0F, 0x3A}},
+        {"all four and F1",
+         {false, true, true, true, true, 0x70},
+         "Ctrl+Shift+Alt+Win+F1",
+         {0x70, 0x0F, 0x3A}},
         {"switched off", {true, true, true, true, true, 0x70}, "F1", {0x70, 0x00, 0x3A}},
         {"ctrl without key", {false, true, false, false, false, std::nullopt}, "Ctrl", {0x70, 0x01, 0x00}},
-        {"win shift without key", {false, false, true, false, true, std::nullopt}, "Shift+Win", {0x70, 0x0A, 0x00}},
+        {"win shift without key",
+         {false, false, true, false, true, std::nullopt},
+         "Shift+Win",
+         {0x70, 0x0A, 0x00}},
         {"nothing at all", {false, false, false, false, false, std::nullopt}, nullptr, {}},
         {"switched off, no key", {true, true, false, false, false, std::nullopt}, nullptr, {}},
         {"key without usage", {false, false, false, false, false, 0x0C}, "Clear", {0x70, 0x00, 0x00}},
