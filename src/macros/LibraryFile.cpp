@@ -55,7 +55,8 @@ bool IsStorableLocation(const LibraryLocation& location) {
     if (!MacroLibrary::IsValidLocation(location)) {
         return false;
     }
-    return (location.stage >= 1 || location.stage1Index == 0) && (location.stage >= 2 || location.stage2Index == 0);
+    return (location.stage >= 1 || location.stage1Index == 0) &&
+           (location.stage >= 2 || location.stage2Index == 0);
 }
 
 class LibraryReader {
@@ -178,7 +179,8 @@ private:
         uint32_t loopCount = 0;
         uint32_t commandCount = 0;
         std::string_view value;
-        if (!ReadNumberLine(macro->MacroKeyIndex) || !ReadNumberLine(loopType) || !ReadNumberLine(loopCount)) {
+        if (!ReadNumberLine(macro->MacroKeyIndex) || !ReadNumberLine(loopType) ||
+            !ReadNumberLine(loopCount)) {
             return false;
         }
         if (!ReadValueLine(value)) {
@@ -283,6 +285,8 @@ bool SaveLibraryFile(const std::filesystem::path& path, const MacroLibrary& libr
     return file.Close() && written;
 }
 
-std::filesystem::path LibraryFilePath() { return ConfigFolder() / kLibraryFileName; }
+std::filesystem::path LibraryFilePath() {
+    return ConfigFolder() / kLibraryFileName;
+}
 
 } // namespace vexmo

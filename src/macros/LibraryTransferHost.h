@@ -15,8 +15,8 @@ struct LibraryFileRequest {
     LibraryFileDialog dialog = LibraryFileDialog::Open;
     std::string defaultExtension; // without the dot
     std::string initialFileName;
-    std::string filter;           // "description|pattern||"
-    int titleText = 0;            // language text number
+    std::string filter; // "description|pattern||"
+    int titleText = 0;  // language text number
 
     friend bool operator==(const LibraryFileRequest&, const LibraryFileRequest&) = default;
 };

@@ -14,8 +14,10 @@ LibraryFileRequest ExportMacroRequest(std::string_view macroName) {
 }
 
 LibraryFileRequest ExportLibraryRequest(std::string_view selectedName) {
-    std::string initialName = selectedName.empty() ? kWholeLibraryFileName : std::string(selectedName) + ".mbf";
-    return {LibraryFileDialog::Save, "mbf", std::move(initialName), kLibraryFileFilter, kTextExportLibraryTitle};
+    std::string initialName =
+        selectedName.empty() ? kWholeLibraryFileName : std::string(selectedName) + ".mbf";
+    return {LibraryFileDialog::Save, "mbf", std::move(initialName), kLibraryFileFilter,
+            kTextExportLibraryTitle};
 }
 
 bool ExportMacroFile(const MacroLibrary& library, LibraryTransferHost& host) {

@@ -38,12 +38,16 @@ std::vector<LibraryLocation> NamedChildren(const MacroLibrary& source, const Lib
 
 // The location of slot m in the group that holds `location`.
 LibraryLocation Sibling(LibraryLocation location, int m) {
-    (location.stage == 0 ? location.stage0Index : location.stage == 1 ? location.stage1Index : location.stage2Index) = m;
+    (location.stage == 0   ? location.stage0Index
+     : location.stage == 1 ? location.stage1Index
+                           : location.stage2Index) = m;
     return location;
 }
 
 int SlotOf(const LibraryLocation& location) {
-    return location.stage == 0 ? location.stage0Index : location.stage == 1 ? location.stage1Index : location.stage2Index;
+    return location.stage == 0   ? location.stage0Index
+           : location.stage == 1 ? location.stage1Index
+                                 : location.stage2Index;
 }
 
 bool IsFolderAt(const MacroLibrary& library, const LibraryLocation& location) {

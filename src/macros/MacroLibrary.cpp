@@ -8,7 +8,9 @@ namespace vexmo {
 
 namespace {
 
-bool InSlotRange(int index) { return index >= 0 && index < kLibrarySlots; }
+bool InSlotRange(int index) {
+    return index >= 0 && index < kLibrarySlots;
+}
 
 // The slot index of a location within its own group.
 int SlotOf(const LibraryLocation& location) {
@@ -296,7 +298,8 @@ bool MacroLibrary::AddMacroAt(const LibraryLocation& location, std::string_view 
     if (!macro) {
         macro = std::make_unique<MacroRecord>(std::string(name));
     }
-    LibraryItem& item = GroupFor(location.stage, location.stage0Index, location.stage1Index)[SlotOf(location)];
+    LibraryItem& item =
+        GroupFor(location.stage, location.stage0Index, location.stage1Index)[SlotOf(location)];
     item.Name = name;
     item.Macro = std::move(macro);
     item.IsFolder = 0;
@@ -308,7 +311,8 @@ bool MacroLibrary::AddFolderAt(const LibraryLocation& location, std::string_view
     if (!IsValidLocation(location) || name.empty()) {
         return false;
     }
-    LibraryItem& item = GroupFor(location.stage, location.stage0Index, location.stage1Index)[SlotOf(location)];
+    LibraryItem& item =
+        GroupFor(location.stage, location.stage0Index, location.stage1Index)[SlotOf(location)];
     item.Name = name;
     item.Macro.reset();
     item.IsFolder = 1;
@@ -334,8 +338,8 @@ bool MacroLibrary::NameUsedBySibling(const LibraryLocation& location, std::strin
         return false;
     }
     const Group* group = GroupOf(where.stage, where.stage0Index, where.stage1Index);
-    return group != nullptr &&
-           std::any_of(group->begin(), group->end(), [&](const LibraryItem& item) { return item.Name == name; });
+    return group != nullptr && std::any_of(group->begin(), group->end(),
+                                           [&](const LibraryItem& item) { return item.Name == name; });
 }
 
 bool MacroLibrary::NameUsedAtDestination(const LibraryLocation& destination, std::string_view name) const {
@@ -344,8 +348,8 @@ bool MacroLibrary::NameUsedAtDestination(const LibraryLocation& destination, std
         return false;
     }
     const Group* group = GroupOf(target.stage, target.parent0, target.parent1);
-    return group != nullptr &&
-           std::any_of(group->begin(), group->end(), [&](const LibraryItem& item) { return item.Name == name; });
+    return group != nullptr && std::any_of(group->begin(), group->end(),
+                                           [&](const LibraryItem& item) { return item.Name == name; });
 }
 
 bool MacroLibrary::GroupHasMacro(const Group* group, uint32_t key) const {

@@ -24,9 +24,9 @@ inline constexpr uint32_t kFirstMacroKeyIndex = 1;
 // What an attempt to create an item came to.
 enum class CreateOutcome {
     Created,
-    NameUsed,    // the destination group already holds the name
-    GroupFull,   // all 60 slots of the destination group are named
-    NotAllowed,  // a folder inside a level-1 folder, or an empty name
+    NameUsed,   // the destination group already holds the name
+    GroupFull,  // all 60 slots of the destination group are named
+    NotAllowed, // a folder inside a level-1 folder, or an empty name
 };
 
 class MacroLibrary {
@@ -59,7 +59,8 @@ public:
 
     // Store an item at an explicit location (the file reader); an existing item there is
     // replaced. False, and nothing stored, for an invalid location.
-    bool AddMacroAt(const LibraryLocation& location, std::string_view name, std::unique_ptr<MacroRecord> macro);
+    bool AddMacroAt(const LibraryLocation& location, std::string_view name,
+                    std::unique_ptr<MacroRecord> macro);
     bool AddFolderAt(const LibraryLocation& location, std::string_view name, bool isOpen);
     // Replaces the name of a stored item; an empty name is refused (it would free the slot
     // while its content stays). The caller checks for duplicates with NameUsedBySibling.
@@ -74,7 +75,7 @@ public:
     // The list's rows: named level-0 slots in order, each open folder followed by its
     // children's rows; free slots are skipped.
     int VisibleRowCount() const;
-    LibraryLocation RowToLocation(int row) const; // stage -1 when out of range
+    LibraryLocation RowToLocation(int row) const;             // stage -1 when out of range
     int LocationToRow(const LibraryLocation& location) const; // -1 when not shown
 
     // Every folder of levels 0 and 1 closed.

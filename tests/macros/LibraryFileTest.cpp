@@ -74,9 +74,10 @@ TEST_F(LibraryFileTest, AnEmptyLibraryIsThreeLinesAndReadsBack) {
 
     MacroLibrary loaded;
     loaded.SetNextMacroKeyIndex(77);
-    test::WriteBytes(dir / "three.mlf", test::Utf16Bytes("[MacroLibrary]\nMacroKeyIndex=42\n"
-                                                         "Select Locaton:stage=-1;stage0Index=0;stage1Index=0;"
-                                                         "stage2Index=0;\n"));
+    test::WriteBytes(dir / "three.mlf",
+                     test::Utf16Bytes("[MacroLibrary]\nMacroKeyIndex=42\n"
+                                      "Select Locaton:stage=-1;stage0Index=0;stage1Index=0;"
+                                      "stage2Index=0;\n"));
     EXPECT_TRUE(LoadLibraryFile(dir / "three.mlf", loaded));
     EXPECT_EQ(loaded.NamedItemCount(), 0);
     EXPECT_EQ(loaded.NextMacroKeyIndex(), 42u);
@@ -92,8 +93,9 @@ TEST_F(LibraryFileTest, GoldenFileReadsIntoTheTreeAndWritesBackByteForByte) {
     EXPECT_EQ(library.NextMacroKeyIndex(), 9u);
     EXPECT_EQ(library.ItemAt(At(1))->IsOpen, 1);
     const MacroRecord& jump = *library.ItemAt(At(1, 0))->Macro;
-    EXPECT_EQ(jump, MacroWith("Jump", 5, 2, 3, {MacroAction::Press(0x20), MacroAction::Delay(50),
-                                                 MacroAction::Release(0x20)}, 2));
+    EXPECT_EQ(jump,
+              MacroWith("Jump", 5, 2, 3,
+                        {MacroAction::Press(0x20), MacroAction::Delay(50), MacroAction::Release(0x20)}, 2));
     // Slots past ActionCount are kept as the file has them.
     EXPECT_EQ(library.ItemAt(At(1, 1, 0))->Macro->Actions[335], MacroAction::Press(0x41));
 
@@ -104,10 +106,11 @@ TEST_F(LibraryFileTest, GoldenFileReadsIntoTheTreeAndWritesBackByteForByte) {
 TEST_F(LibraryFileTest, ATreeBuiltInMemoryWritesTheGoldenFile) {
     library.SetNextMacroKeyIndex(9);
     using A = MacroAction;
-    library.AddMacroAt(At(0), "Copy",
-                       std::make_unique<MacroRecord>(MacroWith(
-                           "Copy", 3, 1, 1, {A::Press(0x11), A::Delay(50), A::Press(0x43), A::Release(0x43), A::Release(0x11)},
-                           4)));
+    library.AddMacroAt(
+        At(0), "Copy",
+        std::make_unique<MacroRecord>(MacroWith(
+            "Copy", 3, 1, 1,
+            {A::Press(0x11), A::Delay(50), A::Press(0x43), A::Release(0x43), A::Release(0x11)}, 4)));
     library.AddFolderAt(At(1), "Games", true);
     library.AddMacroAt(At(1, 0), "Jump",
                        std::make_unique<MacroRecord>(
@@ -138,18 +141,18 @@ TEST_F(LibraryFileTest, AFaultyLineStopsTheReadingAndKeepsTheItemsBefore) {
         {"key counter without value", 2, "MacroKeyIndex=", 2, ""},
         {"selection line short of four numbers", 3, "Select Locaton:stage=1;stage0Index=1;", 3, ""},
         {"name without value", 18, "\t++++++++MacroItemName=", 18, "Copy@0 Games/@1"},
-        {"level-0 index 60", 19, "\tMacroItemLocation:stage=1;stage0Index=60;stage1Index=0;stage2Index=0;", 19,
-         "Copy@0 Games/@1"},
-        {"negative level-1 index", 19, "\tMacroItemLocation:stage=1;stage0Index=1;stage1Index=-1;stage2Index=0;", 19,
-         "Copy@0 Games/@1"},
+        {"level-0 index 60", 19, "\tMacroItemLocation:stage=1;stage0Index=60;stage1Index=0;stage2Index=0;",
+         19, "Copy@0 Games/@1"},
+        {"negative level-1 index", 19,
+         "\tMacroItemLocation:stage=1;stage0Index=1;stage1Index=-1;stage2Index=0;", 19, "Copy@0 Games/@1"},
         {"stage 3", 19, "\tMacroItemLocation:stage=3;stage0Index=1;stage1Index=0;stage2Index=0;", 19,
          "Copy@0 Games/@1"},
         {"stage -1", 19, "\tMacroItemLocation:stage=-1;stage0Index=0;stage1Index=0;stage2Index=0;", 19,
          "Copy@0 Games/@1"},
-        {"stage 0 with a level-1 index", 5, "MacroItemLocation:stage=0;stage0Index=0;stage1Index=5;stage2Index=0;", 5,
-         ""},
-        {"level-2 index 60", 33, "\t\tMacroItemLocation:stage=2;stage0Index=1;stage1Index=1;stage2Index=60;", 33,
-         "Copy@0 Games/@1 Jump@1,0 Combos/@1,1"},
+        {"stage 0 with a level-1 index", 5,
+         "MacroItemLocation:stage=0;stage0Index=0;stage1Index=5;stage2Index=0;", 5, ""},
+        {"level-2 index 60", 33, "\t\tMacroItemLocation:stage=2;stage0Index=1;stage1Index=1;stage2Index=60;",
+         33, "Copy@0 Games/@1 Jump@1,0 Combos/@1,1"},
         {"location line short of four numbers", 19, "\tMacroItemLocation:stage=1;stage0Index=1;", 19,
          "Copy@0 Games/@1"},
         {"folder flag without value", 16, "MacroItemIsFolder=", 16, "Copy@0"},

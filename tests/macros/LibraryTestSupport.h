@@ -28,18 +28,26 @@ inline std::string Layout(const MacroLibrary& library) {
     return text;
 }
 
-inline LibraryLocation At(int j) { return {0, j, 0, 0}; }
-inline LibraryLocation At(int j, int k) { return {1, j, k, 0}; }
-inline LibraryLocation At(int j, int k, int m) { return {2, j, k, m}; }
+inline LibraryLocation At(int j) {
+    return {0, j, 0, 0};
+}
+inline LibraryLocation At(int j, int k) {
+    return {1, j, k, 0};
+}
+inline LibraryLocation At(int j, int k, int m) {
+    return {2, j, k, m};
+}
 
 // Creates an item where `selection` points and leaves the selection unchanged.
-inline LibraryLocation AddMacro(MacroLibrary& library, const LibraryLocation& selection, const std::string& name) {
+inline LibraryLocation AddMacro(MacroLibrary& library, const LibraryLocation& selection,
+                                const std::string& name) {
     LibraryLocation where = selection;
     EXPECT_EQ(library.TryCreateMacro(name, where), CreateOutcome::Created) << name;
     return where;
 }
 
-inline LibraryLocation AddFolder(MacroLibrary& library, const LibraryLocation& selection, const std::string& name) {
+inline LibraryLocation AddFolder(MacroLibrary& library, const LibraryLocation& selection,
+                                 const std::string& name) {
     LibraryLocation where = selection;
     EXPECT_EQ(library.TryCreateFolder(name, where), CreateOutcome::Created) << name;
     return where;

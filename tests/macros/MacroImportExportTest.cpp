@@ -116,8 +116,8 @@ TEST_F(MacroTransferTest, ExportLibraryNamesTheFileAfterTheSelection) {
         LibrarySelection = c.selection;
         ASSERT_TRUE(ExportLibraryFile(source, host));
         ASSERT_EQ(host.requests.size(), 1u);
-        EXPECT_EQ(host.requests[0],
-                  (LibraryFileRequest{LibraryFileDialog::Save, "mbf", c.initialName, "mbf file(*.mbf)|*.mbf||", 255}));
+        EXPECT_EQ(host.requests[0], (LibraryFileRequest{LibraryFileDialog::Save, "mbf", c.initialName,
+                                                        "mbf file(*.mbf)|*.mbf||", 255}));
         LibraryLoadReport report;
         MacroLibrary readBack;
         ASSERT_TRUE(ReadLibraryFile(file, readBack, report));
@@ -134,8 +134,10 @@ TEST_F(MacroTransferTest, CancelledDialogsChangeNothing) {
     ImportMacroFile(source, host);
     ImportLibraryFile(source, host);
     ASSERT_EQ(host.requests.size(), 4u);
-    EXPECT_EQ(host.requests[2], (LibraryFileRequest{LibraryFileDialog::Open, "mkf", ".mkf", kMacroFileFilter, 254}));
-    EXPECT_EQ(host.requests[3], (LibraryFileRequest{LibraryFileDialog::Open, "mbf", ".mbf", kLibraryFileFilter, 256}));
+    EXPECT_EQ(host.requests[2],
+              (LibraryFileRequest{LibraryFileDialog::Open, "mkf", ".mkf", kMacroFileFilter, 254}));
+    EXPECT_EQ(host.requests[3],
+              (LibraryFileRequest{LibraryFileDialog::Open, "mbf", ".mbf", kLibraryFileFilter, 256}));
     EXPECT_EQ(host.finished, 0);
     EXPECT_EQ(Layout(source), test::kSampleLayout);
     EXPECT_EQ(LibrarySelection, At(0));
@@ -260,8 +262,8 @@ TEST_F(MacroTransferTest, LibraryFileImports) {
         {"a macro and the rest of its group", At(1, 0), false, kNoLibraryLocation,
          "T/@0 b@1 G/@2 e@3 U/@0,0 c@2,0 d@2,1", At(3)},
         {"a folder alone", At(3), false, kNoLibraryLocation, "T/@0 K/@1 U/@0,0 k1@1,0", At(1)},
-        {"a duplicate name imports nothing", kNoLibraryLocation, true, kNoLibraryLocation, test::kSampleLayout,
-         kNoLibraryLocation},
+        {"a duplicate name imports nothing", kNoLibraryLocation, true, kNoLibraryLocation,
+         test::kSampleLayout, kNoLibraryLocation},
         {"a duplicate inside the folder", At(1, 0), true, At(1), test::kSampleLayout, At(1)},
         {"nothing to import keeps the selection", At(30), false, At(0), "T/@0 U/@0,0", At(0)},
     };

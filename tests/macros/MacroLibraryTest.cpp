@@ -103,10 +103,18 @@ TEST_F(MacroLibraryTest, NamesAreUniquePerGroupAndCaseSensitive) {
         bool used;
     };
     const Case cases[] = {
-        {kNoLibraryLocation, "a", true},  {kNoLibraryLocation, "A", false}, {kNoLibraryLocation, "F", true},
-        {At(0), "h", true},               {At(1), "a", false},              {At(1), "b", true},
-        {At(1), "G", true},               {At(1, 1), "c", true},            {At(1, 1), "b", false},
-        {At(1, 0), "a", true},            {At(3), "b", false},              {At(3), "k1", true},
+        {kNoLibraryLocation, "a", true},
+        {kNoLibraryLocation, "A", false},
+        {kNoLibraryLocation, "F", true},
+        {At(0), "h", true},
+        {At(1), "a", false},
+        {At(1), "b", true},
+        {At(1), "G", true},
+        {At(1, 1), "c", true},
+        {At(1, 1), "b", false},
+        {At(1, 0), "a", true},
+        {At(3), "b", false},
+        {At(3), "k1", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " at stage " + std::to_string(c.selection.stage));
@@ -210,14 +218,16 @@ TEST_F(MacroLibraryTest, MacroInUseLooksThroughFolders) {
         bool inUse;
     };
     const Case cases[] = {
-        {1, At(0), true},     {2, At(0), false},       {3, At(1), true},        {4, At(1), true},
-        {2, At(1), true},     {5, At(1), true},        {7, At(1), false},       {1, At(1), false},
-        {4, At(1, 1), true},  {2, At(1, 1), false},    {5, At(1, 2), true},     {3, At(1, 1, 0), true},
-        {4, At(1, 1, 0), false}, {7, At(3), true},     {3, kNoLibraryLocation, false}, {0, At(10), false},
+        {1, At(0), true},        {2, At(0), false},   {3, At(1), true},
+        {4, At(1), true},        {2, At(1), true},    {5, At(1), true},
+        {7, At(1), false},       {1, At(1), false},   {4, At(1, 1), true},
+        {2, At(1, 1), false},    {5, At(1, 2), true}, {3, At(1, 1, 0), true},
+        {4, At(1, 1, 0), false}, {7, At(3), true},    {3, kNoLibraryLocation, false},
+        {0, At(10), false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("key " + std::to_string(c.key) + " stage " + std::to_string(c.location.stage) + " slot " +
-                     std::to_string(c.location.stage0Index));
+        SCOPED_TRACE("key " + std::to_string(c.key) + " stage " + std::to_string(c.location.stage) +
+                     " slot " + std::to_string(c.location.stage0Index));
         EXPECT_EQ(library.MacroInUse(c.key, c.location), c.inUse);
     }
 }
@@ -284,7 +294,8 @@ TEST_F(MacroLibraryTest, CloseAllFoldersClosesBothFolderLevels) {
 TEST_F(MacroLibraryTest, InvalidLocationsNameNoItem) {
     test::BuildSampleTree(library);
     const LibraryLocation invalid[] = {
-        kNoLibraryLocation, {3, 0, 0, 0}, {0, -1, 0, 0}, {0, 60, 0, 0}, {1, 0, 60, 0}, {2, 1, 1, 60}, {2, 1, -5, 0},
+        kNoLibraryLocation, {3, 0, 0, 0},  {0, -1, 0, 0}, {0, 60, 0, 0},
+        {1, 0, 60, 0},      {2, 1, 1, 60}, {2, 1, -5, 0},
     };
     for (const LibraryLocation& location : invalid) {
         const MacroLibrary& constant = library;
@@ -312,8 +323,8 @@ TEST_F(MacroLibraryTest, RenameAndSiblingNames) {
     EXPECT_TRUE(library.RenameItem(At(1, 0), "renamed"));
     EXPECT_EQ(library.ItemAt(At(1, 0))->Name, "renamed");
     EXPECT_EQ(library.ItemAt(At(1, 0))->Macro->Name, "b"); // the record keeps its old name until reloaded
-    EXPECT_FALSE(library.RenameItem(At(1, 0), ""));      // would free the slot and lose the macro
-    EXPECT_FALSE(library.RenameItem(At(30), "x"));       // free slot
+    EXPECT_FALSE(library.RenameItem(At(1, 0), ""));        // would free the slot and lose the macro
+    EXPECT_FALSE(library.RenameItem(At(30), "x"));         // free slot
     EXPECT_EQ(library.ItemAt(At(1, 0))->Name, "renamed");
 }
 
