@@ -45,6 +45,7 @@ void DeviceLink::RegisterForDeviceChanges() {
 }
 
 bool DeviceLink::DiscoverDevices() {
+    const bool wasPresent = discovery_.AnyPresent();
     anyFound_ = discovery_.DiscoverDevices();
     channel_.SetTargets(discovery_.FeatureHandle(DeviceKind::Wired), discovery_.FeatureHandle(DeviceKind::Receiver));
     if (anyFound_) {
@@ -55,6 +56,13 @@ bool DeviceLink::DiscoverDevices() {
     RaiseChangeFlags({true, true, true, false});
     suppressProgress_ = true;
     host_.StartApplyTimer();
+    if (wasPresent && !anyFound_) {
+        // The last mouse interface has gone, whichever event noticed it first: an arrival
+        // handled after the device already left, or the status timer, leaves the removal
+        // that follows nothing to do.
+        statusNeeded_ = true;
+        host_.OnAllDevicesGone();
+    }
     return anyFound_;
 }
 
@@ -75,12 +83,8 @@ void DeviceLink::OnDeviceChange(HidChange change) {
     if (!discovery_.AnyPresent()) {
         return;
     }
-    DiscoverDevices();
+    DiscoverDevices(); // ends the program when nothing is left
     host_.SetStatusCounter(kStatusCounterAfterChange);
-    if (!anyFound_) {
-        statusNeeded_ = true;
-        host_.OnAllDevicesGone();
-    }
 }
 
 void DeviceLink::ProcessLinkEvents() {

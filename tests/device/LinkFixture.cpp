@@ -18,7 +18,9 @@ RecordingHost::RecordingHost() {
     }
 }
 
-LinkTest::LinkTest() { BuildDpiTable(host.settings.sensorModel, dpiSteps); }
+LinkTest::LinkTest() {
+    BuildDpiTable(host.settings.sensorModel, dpiSteps);
+}
 
 void LinkTest::Connect(bool wired, bool receiver) {
     if (wired) {
@@ -27,6 +29,8 @@ void LinkTest::Connect(bool wired, bool receiver) {
     if (receiver) {
         mouse.Plug(sim::SimKind::Receiver);
     }
+    // Registered after plugging: the arrivals above are this discovery's business.
+    link.RegisterForDeviceChanges();
     link.DiscoverDevices();
     mouse.ClearLog();
 }

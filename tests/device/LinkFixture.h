@@ -78,7 +78,8 @@ class LinkTest : public ::testing::Test {
 protected:
     LinkTest();
 
-    // Plugs the kinds and runs discovery (with the shadows as the test left them).
+    // Plugs the kinds, registers for device changes and runs discovery (with the shadows as
+    // the test left them).
     void Connect(bool wired, bool receiver);
     // The host frames ("set") the mouse received since the last call.
     std::vector<Frame> TakeSets();
