@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <tuple>
 #include <map>
 #include <mutex>
@@ -57,6 +58,9 @@ public:
     FreeTypeEngine() {
         if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
         fontconfigReady_ = FcInit() == FcTrue;
+        // fontconfig keeps its configuration until told otherwise; nothing of ours holds
+        // fontconfig objects past a lookup, so it can go at exit.
+        if (fontconfigReady_) std::atexit([] { FcFini(); });
     }
     ~FreeTypeEngine() override;
 
@@ -155,7 +159,9 @@ std::vector<std::pair<std::string, int>> FreeTypeEngine::Match(const FontSpec& s
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcFontSet* set = FcFontSort(nullptr, pattern, FcTrue, nullptr, &result);
+    FcCharSet* coverage = nullptr; // asked for and freed: left to fontconfig it leaks
+    FcFontSet* set = FcFontSort(nullptr, pattern, FcTrue, &coverage, &result);
+    if (coverage) FcCharSetDestroy(coverage);
     if (set) {
         for (int i = 0; i < set->nfont && files.size() < kMaxFacesPerFont; ++i) {
             FcChar8* file = nullptr;

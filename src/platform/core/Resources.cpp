@@ -44,6 +44,10 @@ std::span<const uint8_t> FindResource(uint32_t id, ResourceType type) {
     return {};
 }
 
+Image LoadPngResource(uint32_t id) { return DecodeImage(FindResource(id, ResourceType::Png)); }
+
+Image LoadBitmapResource(uint32_t id) { return DecodeImage(FindResource(id, ResourceType::Bitmap)); }
+
 bool ParseResourceType(std::string_view name, ResourceType& type) {
     std::string upper(name);
     std::transform(upper.begin(), upper.end(), upper.begin(),

@@ -7,6 +7,8 @@
 #include <span>
 #include <string_view>
 
+#include "platform/core/Image.h"
+
 namespace vexmo {
 
 enum class ResourceType : uint8_t { Png = 1, Bitmap = 2, Icon = 3 };
@@ -24,6 +26,10 @@ std::span<const uint8_t> FindResource(uint32_t id, ResourceType type);
 // Called by the generated tables before main(); the entries must outlive the process.
 // A later table wins over an earlier one for the same id and type.
 bool RegisterResources(const ResourceEntry* entries, size_t count);
+
+// Decoded picture resources; an empty image when missing or unreadable.
+Image LoadPngResource(uint32_t id);
+Image LoadBitmapResource(uint32_t id);
 
 // "PNG", "BITMAP", "ICON" (any case) -> type; false for anything else.
 bool ParseResourceType(std::string_view name, ResourceType& type);
