@@ -142,7 +142,7 @@ function(vexmo_art_contact_sheet OUT)
   set(svg ${CMAKE_BINARY_DIR}/contact_sheet.svg)
   file(WRITE ${svg}.tmp
 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"${sheet_width}\" height=\"${total_h}\">
-  <style>text { font-family: DejaVu Sans; font-size: 11px; fill: #DDDDDD } image { image-rendering: pixelated }</style>
+  <style>text { font-family: DejaVu Sans; font-size: 11px; fill: #DDDDDD } image { image-rendering: optimizeSpeed }</style>
   <rect width=\"100%\" height=\"100%\" fill=\"#404040\"/>
 ${body}</svg>
 ")
