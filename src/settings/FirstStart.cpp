@@ -33,10 +33,23 @@ bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
     return !in.bad();
 }
 
+// A copy that yields no text at all (empty, unreadable, no "[Setting]" line) would leave every
+// window blank for good; one that yields some texts may be the user's own edit and is kept.
+bool GivesNoText(const std::filesystem::path& file) {
+    LanguageTable table;
+    ReadLanguageFile(file, table);
+    for (int entry = 0; entry < LanguageTable::kEntryCount; ++entry) {
+        if (!table.Text(entry).empty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // A shipped file that is missing or unreadable is not copied: the program then runs with
 // whatever it finds, as it would with a broken installation.
-bool CopyIfMissing(const std::filesystem::path& source, const std::filesystem::path& target) {
-    if (Exists(target)) {
+bool CopyLanguageFile(const std::filesystem::path& source, const std::filesystem::path& target) {
+    if (Exists(target) && !GivesNoText(target)) {
         return true;
     }
     std::string bytes;
@@ -86,7 +99,7 @@ bool InstallLanguageFiles(const std::filesystem::path& appDirectory, const std::
     const std::filesystem::path shipped = appDirectory / kShippedLanguageFolder;
     bool complete = true;
     for (const char* name : {kDefaultLanguageFile, kEnglishLanguageFile}) {
-        complete = CopyIfMissing(shipped / name, configFolder / name) && complete;
+        complete = CopyLanguageFile(shipped / name, configFolder / name) && complete;
     }
     return WriteSelectionIfMissing(configFolder / kLanguageSelectionFile, languageCode) && complete;
 }

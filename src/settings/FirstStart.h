@@ -2,7 +2,7 @@
 // First start: what an installer does on other systems. The program ships its language files
 // in its own folder, under "lang/"; the data folder's config/ gets a copy of each one that is
 // missing, and a language selection file chosen from the user's locale. Files already there
-// are the user's and are never replaced.
+// are the user's and are kept, unless a language file gives no text at all.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,8 +22,9 @@ std::string_view LanguageCodeForLocale(const char* lcAll, const char* lcMessages
 // The same from this process's environment.
 std::string_view LanguageCodeFromEnvironment();
 
-// Copies Lan.txt and Lan_EN.txt from `appDirectory`/lang/ into `configFolder` where missing,
-// and writes LanSetting.ini with `languageCode` when it is missing. Creates `configFolder`
+// Copies Lan.txt and Lan_EN.txt from `appDirectory`/lang/ into `configFolder` where missing
+// or where the copy there gives no text at all (empty, unreadable, no "[Setting]" line), and
+// writes LanSetting.ini with `languageCode` when it is missing. Creates `configFolder`
 // if needed. Every file is written atomically. True when all three files exist afterwards.
 bool InstallLanguageFiles(const std::filesystem::path& appDirectory, const std::filesystem::path& configFolder,
                           std::string_view languageCode);

@@ -79,6 +79,33 @@ TEST_F(FirstStartTest, FilesAlreadyThereAreTheUsersAndStay) {
     EXPECT_EQ(Config("Lan_EN.txt"), kShippedEnglish); // only the missing one was copied
 }
 
+// A language file that gives no text would leave every window blank: it is replaced. One that
+// gives some texts, even if a later line stops the reader, is the user's and stays.
+TEST_F(FirstStartTest, OnlyALanguageFileWithoutAnyTextIsReplaced) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"empty file", "", true},
+        {"mark only", "\xFF\xFE", true},
+        {"no header", Utf16Bytes("0=中文\n1=配置文件\n"), true},
+        {"header only", Utf16Bytes("[Setting]\n"), true},
+        {"stops after some texts", Utf16Bytes("[Setting]\n0=中文\nbroken\n"), false},
+        {"complete", Utf16Bytes("[Setting]\n0=中文\n1=我的配置\n"), false},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(config_);
+        std::filesystem::create_directories(config_);
+        WriteBytes(config_ / "Lan.txt", c.bytes);
+
+        EXPECT_TRUE(InstallLanguageFiles(app_, config_, kChineseLanguageCode)) << c.name;
+
+        EXPECT_EQ(Config("Lan.txt"), c.replaced ? kShippedChinese : c.bytes) << c.name;
+    }
+}
+
 TEST_F(FirstStartTest, AMissingShippedFileIsReportedAndTheRestStillInstalled) {
     std::filesystem::remove(app_ / "lang" / "Lan_EN.txt");
 
