@@ -162,7 +162,9 @@ void InProcessHidBus::Hotplug::Raise(HidChange change) {
     }
 }
 
-InProcessHidBus::InProcessHidBus(SimulatedMouse& mouse, std::string name) { AddMouse(mouse, std::move(name)); }
+InProcessHidBus::InProcessHidBus(SimulatedMouse& mouse, std::string name) {
+    AddMouse(mouse, std::move(name));
+}
 
 InProcessHidBus::~InProcessHidBus() {
     std::lock_guard lock(mutex_);
@@ -202,7 +204,8 @@ void InProcessHidBus::DenyOpen(const std::string& path, std::string why) {
 }
 
 std::string InProcessHidBus::InterfacePath(const std::string& mouseName, SimKind kind, bool input) {
-    return std::string(kScheme) + mouseName + "/" + std::string(KindName(kind)) + (input ? "/input" : "/feature");
+    return std::string(kScheme) + mouseName + "/" + std::string(KindName(kind)) +
+           (input ? "/input" : "/feature");
 }
 
 std::vector<HidInterfaceInfo> InProcessHidBus::Enumerate() {

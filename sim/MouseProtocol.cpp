@@ -30,9 +30,13 @@ constexpr size_t kChargeOffset = 19;
 constexpr size_t kLinkOffset = 21;
 constexpr uint8_t kStatusPayloadLength = kLinkOffset + 1 - kPayloadOffset;
 
-FrameOutcome Reject(uint8_t command, std::string why) { return {false, std::move(why), command}; }
+FrameOutcome Reject(uint8_t command, std::string why) {
+    return {false, std::move(why), command};
+}
 
-bool IsKnownRateCode(uint8_t code) { return code == 8 || code == 4 || code == 2 || code == 1; }
+bool IsKnownRateCode(uint8_t code) {
+    return code == 8 || code == 4 || code == 2 || code == 1;
+}
 
 // Length each single-report command must carry; 0 = not a fixed-length command.
 size_t FixedLength(uint8_t command) {

@@ -30,9 +30,13 @@ MouseConfig FactoryConfig() {
     return config;
 }
 
-int ActiveLevelPosition(const MouseConfig& config) { return config.dpi[0] >> 4; }
+int ActiveLevelPosition(const MouseConfig& config) {
+    return config.dpi[0] >> 4;
+}
 
-int EnabledLevelCount(const MouseConfig& config) { return std::popcount(config.dpi[1]); }
+int EnabledLevelCount(const MouseConfig& config) {
+    return std::popcount(config.dpi[1]);
+}
 
 int LevelDpi(const MouseConfig& config, int level) {
     if (level < 0 || level >= kDpiLevels) {

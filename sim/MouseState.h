@@ -22,7 +22,7 @@ struct MouseConfig {
     // byte 1: enabled mask; then little-endian DPI/50 per level.
     std::array<uint8_t, kDpiBlockLength> dpi{};
     std::array<uint8_t, kDpiColourBlockLength> dpiColours{};
-    uint8_t rateCode = 2; // milliseconds between reports: 8, 4, 2 or 1
+    uint8_t rateCode = 2;          // milliseconds between reports: 8, 4, 2 or 1
     std::vector<uint8_t> lighting; // payload of the lighting command (mode, speed/brightness, ...)
     std::array<uint8_t, 2> liftOff{};
     uint8_t debounce = 0;

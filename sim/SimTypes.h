@@ -24,11 +24,15 @@ inline constexpr uint8_t kSettingChangedMessage = 0x06;
 
 enum class ChargeState : uint8_t { None = 0, Charging = 1, Charged = 2 };
 
-inline int KindIndex(SimKind kind) { return static_cast<int>(kind); }
+inline int KindIndex(SimKind kind) {
+    return static_cast<int>(kind);
+}
 inline uint16_t ProductId(SimKind kind) {
     return kind == SimKind::Wired ? kWiredProductId : kReceiverProductId;
 }
-inline std::string_view KindName(SimKind kind) { return kind == SimKind::Wired ? "wired" : "receiver"; }
+inline std::string_view KindName(SimKind kind) {
+    return kind == SimKind::Wired ? "wired" : "receiver";
+}
 inline std::optional<SimKind> ParseKind(std::string_view name) {
     if (name == "wired") {
         return SimKind::Wired;

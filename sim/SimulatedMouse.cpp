@@ -169,7 +169,9 @@ void SimulatedMouse::ClearLog() {
     log_.clear();
 }
 
-uint64_t SimulatedMouse::ElapsedMs() const { return clock_.NowMs() - startMs_; }
+uint64_t SimulatedMouse::ElapsedMs() const {
+    return clock_.NowMs() - startMs_;
+}
 
 int SimulatedMouse::AddInputListener(InputListener listener) {
     std::lock_guard lock(mutex_);

@@ -8,11 +8,17 @@ namespace {
 
 constexpr int kSentLevels = 6;
 
-std::string Hex(const uint8_t* bytes, size_t length) { return HexBytes(bytes, length); }
+std::string Hex(const uint8_t* bytes, size_t length) {
+    return HexBytes(bytes, length);
+}
 
-template <size_t N> std::string Hex(const std::array<uint8_t, N>& bytes) { return Hex(bytes.data(), N); }
+template <size_t N> std::string Hex(const std::array<uint8_t, N>& bytes) {
+    return Hex(bytes.data(), N);
+}
 
-std::string Hex(const std::vector<uint8_t>& bytes) { return Hex(bytes.data(), bytes.size()); }
+std::string Hex(const std::vector<uint8_t>& bytes) {
+    return Hex(bytes.data(), bytes.size());
+}
 
 std::string HexByte(uint8_t value) {
     static constexpr char kDigits[] = "0123456789abcdef";
@@ -33,15 +39,15 @@ std::string Faults(const SimFaults& faults) {
 std::string FormatStateText(const SimSnapshot& s) {
     const MouseConfig& c = s.config;
     std::ostringstream out;
-    out << "plugged: wired " << (s.plugged[0] ? "yes" : "no") << ", receiver " << (s.plugged[1] ? "yes" : "no")
-        << "\n";
+    out << "plugged: wired " << (s.plugged[0] ? "yes" : "no") << ", receiver "
+        << (s.plugged[1] ? "yes" : "no") << "\n";
     out << "status: sensor " << HexByte(s.status.sensorCode) << ", battery " << int{s.status.battery}
         << "%, charge " << ChargeName(s.status.charge) << ", link " << (s.status.link ? "on" : "off") << "\n";
     for (int slot = 0; slot < kButtonSlots; ++slot) {
         out << "button " << slot << ": " << Hex(c.buttons[static_cast<size_t>(slot)]) << "\n";
     }
-    out << "dpi: enabled mask " << HexByte(c.dpi[1]) << " (" << EnabledLevelCount(c) << " levels), active position "
-        << ActiveLevelPosition(c) << ", levels";
+    out << "dpi: enabled mask " << HexByte(c.dpi[1]) << " (" << EnabledLevelCount(c)
+        << " levels), active position " << ActiveLevelPosition(c) << ", levels";
     for (int level = 0; level < kSentLevels; ++level) {
         out << " " << LevelDpi(c, level);
     }
@@ -72,8 +78,8 @@ std::string FormatStateJson(const SimSnapshot& s) {
     out << "{\"plugged\":{\"wired\":" << (s.plugged[0] ? "true" : "false")
         << ",\"receiver\":" << (s.plugged[1] ? "true" : "false") << "},";
     out << "\"status\":{\"sensor\":" << int{s.status.sensorCode} << ",\"battery\":" << int{s.status.battery}
-        << ",\"charge\":\"" << ChargeName(s.status.charge) << "\",\"link\":" << (s.status.link ? "true" : "false")
-        << "},";
+        << ",\"charge\":\"" << ChargeName(s.status.charge)
+        << "\",\"link\":" << (s.status.link ? "true" : "false") << "},";
     out << "\"buttons\":[";
     for (int slot = 0; slot < kButtonSlots; ++slot) {
         out << (slot ? "," : "") << "\"" << Hex(c.buttons[static_cast<size_t>(slot)]) << "\"";

@@ -29,7 +29,6 @@ constexpr std::string_view kOk = "ok";
 constexpr char kStopByte = 's';
 constexpr char kWakeByte = 'w';
 
-
 bool ParseInt(std::string_view text, int& value, int base = 10) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
     return error == std::errc() && end == text.data() + text.size();
@@ -168,9 +167,13 @@ bool SimServer::Listen(std::string* why) {
     return true;
 }
 
-void SimServer::RequestStop() { (void)!::write(wakeWrite_, &kStopByte, 1); }
+void SimServer::RequestStop() {
+    (void)!::write(wakeWrite_, &kStopByte, 1);
+}
 
-void SimServer::Wake() { (void)!::write(wakeWrite_, &kWakeByte, 1); }
+void SimServer::Wake() {
+    (void)!::write(wakeWrite_, &kWakeByte, 1);
+}
 
 void SimServer::Run() {
     bool stopRequested = false;
@@ -192,7 +195,8 @@ void SimServer::Run() {
             char bytes[64];
             ssize_t n = 0;
             while ((n = ::read(wakeRead_, bytes, sizeof bytes)) > 0) {
-                stopRequested = stopRequested || std::memchr(bytes, kStopByte, static_cast<size_t>(n)) != nullptr;
+                stopRequested =
+                    stopRequested || std::memchr(bytes, kStopByte, static_cast<size_t>(n)) != nullptr;
             }
         }
         const size_t polled = fds.size() - 2;
@@ -327,7 +331,8 @@ void SimServer::HandleLine(Client& client, const std::string& line) {
     Reply(client, data, status);
 }
 
-std::string SimServer::Handle(Client& client, const std::vector<std::string>& words, std::vector<std::string>& data) {
+std::string SimServer::Handle(Client& client, const std::vector<std::string>& words,
+                              std::vector<std::string>& data) {
     const std::string& verb = words[0];
     if (verb == "list" || verb == "open" || verb == "set" || verb == "get" || verb == "read") {
         return HandleHid(client, words, data);
@@ -349,7 +354,8 @@ std::string SimServer::Handle(Client& client, const std::vector<std::string>& wo
     return HandleControl(words, data);
 }
 
-std::string SimServer::HandleHid(Client& client, const std::vector<std::string>& words, std::vector<std::string>& data) {
+std::string SimServer::HandleHid(Client& client, const std::vector<std::string>& words,
+                                 std::vector<std::string>& data) {
     const std::string& verb = words[0];
     if (verb == "list") {
         if (words.size() != 1) {
@@ -482,7 +488,8 @@ std::string SimServer::HandleFault(const std::vector<std::string>& words) {
         }
         faults.disconnectAfter[static_cast<size_t>(KindIndex(*ParseKind(words[3])))] = count;
     } else {
-        return "err usage: fault clear | fail-writes N|always | fail-reads N|always | empty-replies N|always | "
+        return "err usage: fault clear | fail-writes N|always | fail-reads N|always | empty-replies N|always "
+               "| "
                "disconnect-after N wired|receiver";
     }
     mouse_.SetFaults(faults);
@@ -504,8 +511,10 @@ void SimServer::DrainEvents() {
                 client.connection == event.connection) {
                 Queue(client, "input " + simbus::ToHex(event.report.data(), event.report.size()) + "\n");
             } else if (!event.isInput && client.mode == Mode::Watcher) {
-                Queue(client, std::string(event.plugged ? "arrival " : "removal ") + std::string(KindName(event.kind)) + "\n");
-            } else if (!event.isInput && !event.plugged && client.mode == Mode::Reader && client.kind == event.kind) {
+                Queue(client, std::string(event.plugged ? "arrival " : "removal ") +
+                                  std::string(KindName(event.kind)) + "\n");
+            } else if (!event.isInput && !event.plugged && client.mode == Mode::Reader &&
+                       client.kind == event.kind) {
                 Queue(client, "gone\n");
                 client.closing = true;
             }

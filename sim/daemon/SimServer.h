@@ -59,7 +59,8 @@ private:
     void Reply(Client& client, const std::vector<std::string>& data, const std::string& status);
     void Queue(Client& client, const std::string& text);
     std::string Handle(Client& client, const std::vector<std::string>& words, std::vector<std::string>& data);
-    std::string HandleHid(Client& client, const std::vector<std::string>& words, std::vector<std::string>& data);
+    std::string HandleHid(Client& client, const std::vector<std::string>& words,
+                          std::vector<std::string>& data);
     std::string HandleControl(const std::vector<std::string>& words, std::vector<std::string>& data);
     std::string HandleFault(const std::vector<std::string>& words);
     void CloseAll();

@@ -50,8 +50,8 @@ struct ServeOptions {
 bool ApplyServeOptions(sim::SimulatedMouse& mouse, const ServeOptions& options, std::string& why) {
     int percent = 80;
     if (options.battery) {
-        const auto [end, error] =
-            std::from_chars(options.battery->data(), options.battery->data() + options.battery->size(), percent);
+        const auto [end, error] = std::from_chars(options.battery->data(),
+                                                  options.battery->data() + options.battery->size(), percent);
         if (error != std::errc() || end != options.battery->data() + options.battery->size() || percent < 0 ||
             percent > 100) {
             why = "--battery takes a percentage from 0 to 100";

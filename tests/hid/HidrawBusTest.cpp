@@ -1,5 +1,5 @@
-#include "platform/linux/CombinedHidBus.h"
 #include "platform/linux/HidrawBus.h"
+#include "platform/linux/CombinedHidBus.h"
 #include "platform/linux/HidrawHandle.h"
 #include "platform/linux/HidrawNode.h"
 #include "sim/InProcessHidBus.h"
@@ -27,7 +27,8 @@ TEST(HidrawNode, HidIdAndCollectionPaths) {
     ASSERT_TRUE(ParseHidId("0003:0000248D:00005B5E", vendor, product));
     EXPECT_EQ(vendor, 0x248D);
     EXPECT_EQ(product, 0x5B5E);
-    for (const char* bad : {"", "0003", "0003:0000248D", "0003:1000248D:00005B5E", "0003:XYZ:00005B5E", "3:1:2:"}) {
+    for (const char* bad :
+         {"", "0003", "0003:0000248D", "0003:1000248D:00005B5E", "0003:XYZ:00005B5E", "3:1:2:"}) {
         SCOPED_TRACE(bad);
         EXPECT_FALSE(ParseHidId(bad, vendor, product));
     }
@@ -46,9 +47,12 @@ TEST(HidrawNode, HidIdAndCollectionPaths) {
         size_t collection;
     };
     const Case cases[] = {
-        {"/dev/hidraw3", true, "/dev/hidraw3", 0},   {"/dev/hidraw3#col02", true, "/dev/hidraw3", 1},
-        {"/dev/hidraw3#col00", false, "", 0},         {"/dev/hidraw3#colx", false, "", 0},
-        {"#col01", false, "", 0},                     {"", false, "", 0},
+        {"/dev/hidraw3", true, "/dev/hidraw3", 0},
+        {"/dev/hidraw3#col02", true, "/dev/hidraw3", 1},
+        {"/dev/hidraw3#col00", false, "", 0},
+        {"/dev/hidraw3#colx", false, "", 0},
+        {"#col01", false, "", 0},
+        {"", false, "", 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -76,7 +80,8 @@ TEST(HidrawBus, EnumeratesAndRefusesWhatIsNotThere) {
     for (const HidInterfaceInfo& info : bus.Enumerate()) {
         EXPECT_TRUE(info.path.starts_with("/dev/hidraw")) << info.path;
     }
-    for (const char* path : {"/dev/hidraw9999", "/etc/passwd", "/dev/../etc/passwd", "/dev/hidraw1#col00", ""}) {
+    for (const char* path :
+         {"/dev/hidraw9999", "/etc/passwd", "/dev/../etc/passwd", "/dev/hidraw1#col00", ""}) {
         SCOPED_TRACE(path);
         std::string why;
         EXPECT_FALSE(bus.Open(path, &why));
@@ -106,7 +111,8 @@ protected:
         }
     }
     void Send(std::vector<uint8_t> report) {
-        ASSERT_EQ(::send(device, report.data(), report.size(), MSG_NOSIGNAL), static_cast<ssize_t>(report.size()));
+        ASSERT_EQ(::send(device, report.data(), report.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(report.size()));
     }
     static HidCollectionCaps Input(std::vector<uint8_t> ids) {
         HidCollectionCaps caps;
@@ -222,8 +228,8 @@ TEST(CombinedHidBus, SimulatorInterfacesJoinWhileItsSocketExists) {
         ASSERT_TRUE(waitFor(1)) << "the simulator's receiver arrives";
         const auto found = bus.Enumerate();
         ASSERT_EQ(found.size(), hidrawCount + 2);
-        EXPECT_EQ(found[hidrawCount].path,
-                  sim::InProcessHidBus::InterfacePath(sim::SimServer::kMouseName, sim::SimKind::Receiver, true));
+        EXPECT_EQ(found[hidrawCount].path, sim::InProcessHidBus::InterfacePath(sim::SimServer::kMouseName,
+                                                                               sim::SimKind::Receiver, true));
         EXPECT_TRUE(bus.Open(found[hidrawCount + 1].path));
         mouse.Plug(sim::SimKind::Wired);
         ASSERT_TRUE(waitFor(2));

@@ -15,7 +15,9 @@ protected:
     InProcessHidBusTest() {
         bus.SetHotplugHandler([this](HidChange change) { changes.push_back(change); });
     }
-    std::string Path(SimKind kind, bool input) { return InProcessHidBus::InterfacePath("mouse", kind, input); }
+    std::string Path(SimKind kind, bool input) {
+        return InProcessHidBus::InterfacePath("mouse", kind, input);
+    }
 
     FakeClock clock;
     SimulatedMouse mouse{clock};
@@ -33,7 +35,9 @@ TEST_F(InProcessHidBusTest, EnumeratesTwoCollectionsPerPluggedKind) {
         SimKind kind;
         bool input;
     };
-    const Expected order[] = {{SimKind::Wired, true}, {SimKind::Wired, false}, {SimKind::Receiver, true},
+    const Expected order[] = {{SimKind::Wired, true},
+                              {SimKind::Wired, false},
+                              {SimKind::Receiver, true},
                               {SimKind::Receiver, false}};
     for (size_t i = 0; i < found.size(); ++i) {
         SCOPED_TRACE(found[i].path);

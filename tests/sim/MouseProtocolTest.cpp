@@ -1,7 +1,9 @@
 #include "sim/MouseProtocol.h"
 #include "sim/SimTestSupport.h"
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <gtest/gtest.h>
 
 namespace vexmo::sim {
@@ -22,7 +24,9 @@ TEST(MouseProtocol, EachCommandStoresWhatItCarries) {
     }
     const std::vector<Case> cases = {
         {"button slot 4", Frame(0x04, 0x01, {4, 0x01, 0x10, 0x00}),
-         [](const MouseConfig& c) { EXPECT_EQ(c.buttons[4], (std::array<uint8_t, 3>{0x01, 0x10, 0x00})); }},
+         [](const MouseConfig& c) {
+             EXPECT_EQ(c.buttons[4], (std::array<uint8_t, 3>{0x01, 0x10, 0x00}));
+         }},
         {"dpi block", Frame(0x05, 0x01, dpi),
          [&](const MouseConfig& c) {
              EXPECT_EQ(std::vector<uint8_t>(c.dpi.begin(), c.dpi.end()), dpi);
@@ -39,11 +43,16 @@ TEST(MouseProtocol, EachCommandStoresWhatItCarries) {
              EXPECT_EQ(c.lighting, (std::vector<uint8_t>{2, 0x53, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0}));
          }},
         {"lift-off", Frame(0x09, 0x01, {1, 0}),
-         [](const MouseConfig& c) { EXPECT_EQ(c.liftOff, (std::array<uint8_t, 2>{1, 0})); }},
+         [](const MouseConfig& c) {
+             EXPECT_EQ(c.liftOff, (std::array<uint8_t, 2>{1, 0}));
+         }},
         {"debounce", Frame(0x0A, 0x01, {12}), [](const MouseConfig& c) { EXPECT_EQ(c.debounce, 12); }},
         {"power", Frame(0x0B, 0x01, {30, 1}),
-         [](const MouseConfig& c) { EXPECT_EQ(c.power, (std::array<uint8_t, 2>{30, 1})); }},
-        {"motion wake-up", Frame(0x0C, 0x01, {1}), [](const MouseConfig& c) { EXPECT_EQ(c.motionWakeup, 1); }},
+         [](const MouseConfig& c) {
+             EXPECT_EQ(c.power, (std::array<uint8_t, 2>{30, 1}));
+         }},
+        {"motion wake-up", Frame(0x0C, 0x01, {1}),
+         [](const MouseConfig& c) { EXPECT_EQ(c.motionWakeup, 1); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -194,8 +203,8 @@ TEST(MouseProtocol, StatusReplyLayout) {
 
 TEST(MouseProtocol, DpiButtonStepsThroughEnabledLevels) {
     MouseConfig config = FactoryConfig();
-    config.dpi[1] = 0x1A;           // levels 1, 3 and 4
-    config.dpi[0] = 2 << 4 | 3;     // second enabled level active
+    config.dpi[1] = 0x1A;       // levels 1, 3 and 4
+    config.dpi[0] = 2 << 4 | 3; // second enabled level active
     ASSERT_TRUE(StepDpiLevel(config));
     EXPECT_EQ(config.dpi[0], 3 << 4 | 3);
     const Report report = BuildSettingChangedReport(config);
@@ -223,6 +232,47 @@ TEST(MouseProtocol, RateButtonCyclesThroughTheFourRates) {
         seen.push_back(RateHz(config.rateCode));
     }
     EXPECT_EQ(seen, (std::vector<int>{250, 500, 1000, 125, 250}));
+}
+
+} // namespace
+} // namespace vexmo::sim
+
+namespace vexmo::sim {
+namespace {
+
+// Random frames with a valid header reach every check; whatever is rejected changes nothing
+// and nothing reads past the frame (the sanitizers watch).
+TEST(MouseProtocol, RandomFramesNeverCorruptTheMouse) {
+    std::mt19937 random(20240430);
+    std::uniform_int_distribution<int> byte(0, 255);
+    const uint8_t commands[] = {0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0E, 0x0F, 0x20, 0x33};
+    MouseConfig config = FactoryConfig();
+    MacroAssembly assembly;
+    for (int i = 0; i < 20000; ++i) {
+        Report frame{};
+        for (auto& b : frame) {
+            b = static_cast<uint8_t>(byte(random));
+        }
+        frame[0] = kFeatureReportId;
+        frame[1] = 0x01;
+        frame[2] = commands[static_cast<size_t>(byte(random)) % std::size(commands)];
+        frame[3] = 0;
+        frame[6] = static_cast<uint8_t>(byte(random) % 28);
+        // Usually honour the zero padding, so the per-command checks are reached too.
+        if (byte(random) < 200) {
+            std::fill(frame.begin() + 7 + std::min<int>(frame[6], 26), frame.end(), 0);
+        }
+        const MouseConfig before = config;
+        const FrameOutcome outcome = ApplyHostFrame(frame, config, assembly);
+        if (!outcome.accepted) {
+            ASSERT_EQ(config.buttons, before.buttons);
+            ASSERT_EQ(config.dpi, before.dpi);
+            ASSERT_EQ(config.lighting, before.lighting);
+            ASSERT_EQ(config.macros, before.macros);
+        }
+        ASSERT_LE(config.lighting.size(), 25u);
+        ASSERT_LT(config.dpi[0] & 0x0F, 16);
+    }
 }
 
 } // namespace

@@ -19,7 +19,8 @@ private:
 };
 
 // A host frame: 0C 01 cmd 00 seq chunk len payload..., zero-padded to 33 bytes.
-inline Report Frame(uint8_t command, uint8_t chunk, const std::vector<uint8_t>& payload, uint8_t sequence = 1) {
+inline Report Frame(uint8_t command, uint8_t chunk, const std::vector<uint8_t>& payload,
+                    uint8_t sequence = 1) {
     Report frame{};
     frame[0] = kFeatureReportId;
     frame[1] = 0x01;
@@ -33,6 +34,8 @@ inline Report Frame(uint8_t command, uint8_t chunk, const std::vector<uint8_t>& 
     return frame;
 }
 
-inline std::vector<uint8_t> Bytes(const Report& report) { return {report.begin(), report.end()}; }
+inline std::vector<uint8_t> Bytes(const Report& report) {
+    return {report.begin(), report.end()};
+}
 
 } // namespace vexmo::sim::test

@@ -1,5 +1,5 @@
-#include "sim/SimTestSupport.h"
 #include "sim/SimulatedMouse.h"
+#include "sim/SimTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +73,8 @@ TEST_F(SimulatedMouseTest, TransportRefusesWrongLengthsAndDeadHandles) {
     EXPECT_FALSE(Set(SimKind::Wired, frame));
     mouse.Plug(SimKind::Wired);
     EXPECT_FALSE(Set(SimKind::Wired, frame)) << "a handle from before the replug stays dead";
-    EXPECT_TRUE(mouse.SetFeature(SimKind::Wired, *mouse.Connection(SimKind::Wired), frame.data(), frame.size()));
+    EXPECT_TRUE(
+        mouse.SetFeature(SimKind::Wired, *mouse.Connection(SimKind::Wired), frame.data(), frame.size()));
     EXPECT_EQ(mouse.Snapshot().config.rateCode, 8);
 }
 
@@ -158,9 +159,12 @@ TEST_F(SimulatedMouseTest, LogLinesCarryMillisecondsKindDirectionAndHex) {
     mouse.PressDpiButton();
     const auto log = mouse.Log();
     ASSERT_EQ(log.size(), 4u);
-    EXPECT_EQ(FormatLogLine(log[0]), "1520 wired set 0c010700110101" "04" + std::string(50, '0'));
+    EXPECT_EQ(FormatLogLine(log[0]), "1520 wired set 0c010700110101"
+                                     "04" +
+                                         std::string(50, '0'));
     EXPECT_EQ(FormatLogLine(log[1]), "1580 receiver set 0c012000120000" + std::string(52, '0'));
-    EXPECT_EQ(FormatLogLine(log[2]).substr(0, 42), "1580 receiver get 0c0120001200" "0f0052343137");
+    EXPECT_EQ(FormatLogLine(log[2]).substr(0, 42), "1580 receiver get 0c0120001200"
+                                                   "0f0052343137");
     EXPECT_EQ(FormatLogLine(log[3]), "1580 wired input 0506000403" + std::string(56, '0'));
     mouse.ClearLog();
     EXPECT_TRUE(mouse.Log().empty());

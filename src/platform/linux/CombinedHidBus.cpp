@@ -4,7 +4,9 @@ namespace vexmo {
 
 CombinedHidBus::CombinedHidBus(std::filesystem::path simSocket) : sim_(std::move(simSocket)) {}
 
-CombinedHidBus::~CombinedHidBus() { SetHotplugHandler(nullptr); }
+CombinedHidBus::~CombinedHidBus() {
+    SetHotplugHandler(nullptr);
+}
 
 std::vector<HidInterfaceInfo> CombinedHidBus::Enumerate() {
     std::vector<HidInterfaceInfo> interfaces = hidraw_.Enumerate();

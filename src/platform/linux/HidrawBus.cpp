@@ -62,7 +62,9 @@ private:
 
 HidrawBus::HidrawBus() = default;
 
-HidrawBus::~HidrawBus() { SetHotplugHandler(nullptr); }
+HidrawBus::~HidrawBus() {
+    SetHotplugHandler(nullptr);
+}
 
 std::vector<HidInterfaceInfo> HidrawBus::Enumerate() {
     std::vector<HidInterfaceInfo> interfaces;

@@ -28,7 +28,9 @@ void Drain(int eventFd) {
 
 HidrawHandle::HidrawHandle(int fd, HidrawNode node) : fd_(fd), node_(std::move(node)) {}
 
-HidrawHandle::~HidrawHandle() { ::close(fd_); }
+HidrawHandle::~HidrawHandle() {
+    ::close(fd_);
+}
 
 bool HidrawHandle::SetFeature(const uint8_t* report, size_t length) {
     if (report == nullptr || length == 0 || length > kMaxReportBytes) {

@@ -50,7 +50,8 @@ std::optional<HidrawNode> NodeFromDevice(udev_device* device) {
     if (hidId == nullptr || !ParseHidId(hidId, node.vendorId, node.productId)) {
         return std::nullopt;
     }
-    const std::vector<uint8_t> bytes = ReadDescriptor(std::string(udev_device_get_syspath(hid)) + "/report_descriptor");
+    const std::vector<uint8_t> bytes =
+        ReadDescriptor(std::string(udev_device_get_syspath(hid)) + "/report_descriptor");
     node.descriptor = ParseReportDescriptor(bytes.data(), bytes.size());
     if (node.descriptor.collections.empty()) {
         return std::nullopt;
@@ -144,8 +145,8 @@ std::vector<HidInterfaceInfo> InterfacesOf(const HidrawNode& node) {
     std::vector<HidInterfaceInfo> interfaces;
     for (size_t i = 0; i < node.descriptor.collections.size(); ++i) {
         const HidCollectionCaps& caps = node.descriptor.collections[i];
-        interfaces.push_back({CollectionPath(node, i), node.vendorId, node.productId, caps.inputReportByteLength,
-                              caps.featureReportByteLength});
+        interfaces.push_back({CollectionPath(node, i), node.vendorId, node.productId,
+                              caps.inputReportByteLength, caps.featureReportByteLength});
     }
     return interfaces;
 }

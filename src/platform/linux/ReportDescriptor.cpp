@@ -11,9 +11,22 @@ namespace {
 
 enum ItemType : uint8_t { kMain = 0, kGlobal = 1, kLocal = 2 };
 
-enum MainTag : uint8_t { kInput = 0x8, kOutput = 0x9, kCollection = 0xA, kFeature = 0xB, kEndCollection = 0xC };
+enum MainTag : uint8_t {
+    kInput = 0x8,
+    kOutput = 0x9,
+    kCollection = 0xA,
+    kFeature = 0xB,
+    kEndCollection = 0xC
+};
 
-enum GlobalTag : uint8_t { kUsagePage = 0x0, kReportSize = 0x7, kReportId = 0x8, kReportCount = 0x9, kPush = 0xA, kPop = 0xB };
+enum GlobalTag : uint8_t {
+    kUsagePage = 0x0,
+    kReportSize = 0x7,
+    kReportId = 0x8,
+    kReportCount = 0x9,
+    kPush = 0xA,
+    kPop = 0xB
+};
 
 enum LocalTag : uint8_t { kUsage = 0x0 };
 

@@ -30,7 +30,8 @@ UdevHotplugMonitor::~UdevHotplugMonitor() {
 void UdevHotplugMonitor::Run() {
     udev* context = udev_new();
     udev_monitor* monitor = context ? udev_monitor_new_from_netlink(context, "udev") : nullptr;
-    if (monitor == nullptr || udev_monitor_filter_add_match_subsystem_devtype(monitor, subsystem_.c_str(), nullptr) < 0 ||
+    if (monitor == nullptr ||
+        udev_monitor_filter_add_match_subsystem_devtype(monitor, subsystem_.c_str(), nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {
         // No udev here (a bare container): there will be no hotplug, but nothing breaks.
         if (monitor != nullptr) {

@@ -15,7 +15,9 @@ constexpr std::string_view kOkWord = "ok";
 constexpr std::string_view kErrPrefix = "err ";
 } // namespace
 
-LineSocket::~LineSocket() { Close(); }
+LineSocket::~LineSocket() {
+    Close();
+}
 
 LineSocket::LineSocket(LineSocket&& other) noexcept : fd_(other.fd_), buffer_(std::move(other.buffer_)) {
     other.fd_ = -1;

@@ -134,14 +134,18 @@ private:
 
 SimHidBus::SimHidBus(std::filesystem::path socketPath) : socketPath_(std::move(socketPath)) {}
 
-SimHidBus::~SimHidBus() { StopWatcher(); }
+SimHidBus::~SimHidBus() {
+    StopWatcher();
+}
 
 bool SimHidBus::SocketExists() const {
     std::error_code ec;
     return std::filesystem::exists(socketPath_, ec);
 }
 
-bool SimHidBus::IsSimPath(std::string_view path) { return path.starts_with(kPathScheme); }
+bool SimHidBus::IsSimPath(std::string_view path) {
+    return path.starts_with(kPathScheme);
+}
 
 std::vector<HidInterfaceInfo> SimHidBus::Enumerate() {
     LineSocket socket = LineSocket::Connect(socketPath_);
@@ -207,7 +211,9 @@ void SimHidBus::SetHotplugHandler(std::function<void(HidChange)> handler) {
     StartWatcher();
 }
 
-void SimHidBus::StartWatcher() { watcher_ = std::thread([this] { WatchLoop(); }); }
+void SimHidBus::StartWatcher() {
+    watcher_ = std::thread([this] { WatchLoop(); });
+}
 
 void SimHidBus::StopWatcher() {
     {
