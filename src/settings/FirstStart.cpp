@@ -73,7 +73,9 @@ bool WriteSelectionIfMissing(const std::filesystem::path& target, std::string_vi
     return file.Close() && written;
 }
 
-const char* Environment(const char* name) { return std::getenv(name); }
+const char* Environment(const char* name) {
+    return std::getenv(name);
+}
 
 } // namespace
 
@@ -83,7 +85,7 @@ std::string_view LanguageCodeForLocale(const char* lcAll, const char* lcMessages
             continue;
         }
         return std::string_view(value).starts_with(kChineseLocalePrefix) ? kChineseLanguageCode
-                                                                          : kEnglishLanguageCode;
+                                                                         : kEnglishLanguageCode;
     }
     return kEnglishLanguageCode;
 }
@@ -92,8 +94,8 @@ std::string_view LanguageCodeFromEnvironment() {
     return LanguageCodeForLocale(Environment("LC_ALL"), Environment("LC_MESSAGES"), Environment("LANG"));
 }
 
-bool InstallLanguageFiles(const std::filesystem::path& appDirectory, const std::filesystem::path& configFolder,
-                          std::string_view languageCode) {
+bool InstallLanguageFiles(const std::filesystem::path& appDirectory,
+                          const std::filesystem::path& configFolder, std::string_view languageCode) {
     std::error_code ec;
     std::filesystem::create_directories(configFolder, ec);
     const std::filesystem::path shipped = appDirectory / kShippedLanguageFolder;
@@ -105,7 +107,8 @@ bool InstallLanguageFiles(const std::filesystem::path& appDirectory, const std::
 }
 
 bool InstallLanguageFiles() {
-    return InstallLanguageFiles(std::filesystem::path(AppDirectory), ConfigFolder(), LanguageCodeFromEnvironment());
+    return InstallLanguageFiles(std::filesystem::path(AppDirectory), ConfigFolder(),
+                                LanguageCodeFromEnvironment());
 }
 
 } // namespace vexmo

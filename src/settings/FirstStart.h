@@ -26,8 +26,8 @@ std::string_view LanguageCodeFromEnvironment();
 // or where the copy there gives no text at all (empty, unreadable, no "[Setting]" line), and
 // writes LanSetting.ini with `languageCode` when it is missing. Creates `configFolder`
 // if needed. Every file is written atomically. True when all three files exist afterwards.
-bool InstallLanguageFiles(const std::filesystem::path& appDirectory, const std::filesystem::path& configFolder,
-                          std::string_view languageCode);
+bool InstallLanguageFiles(const std::filesystem::path& appDirectory,
+                          const std::filesystem::path& configFolder, std::string_view languageCode);
 // Start-up form: from AppDirectory into ConfigFolder(), code from the environment.
 bool InstallLanguageFiles();
 

@@ -118,11 +118,12 @@ TEST(EmbeddedResourcesTest, PaletteFieldsArePickableColours) {
     EXPECT_GT(colours.size(), 5000u);
     for (const auto& wanted : {std::tuple{255, 0, 0}, std::tuple{0, 255, 0}, std::tuple{0, 0, 255},
                                std::tuple{255, 255, 255}, std::tuple{0, 0, 0}, std::tuple{255, 255, 0}}) {
-        EXPECT_TRUE(colours.contains(wanted)) << std::get<0>(wanted) << "," << std::get<1>(wanted) << ","
-                                              << std::get<2>(wanted);
+        EXPECT_TRUE(colours.contains(wanted))
+            << std::get<0>(wanted) << "," << std::get<1>(wanted) << "," << std::get<2>(wanted);
     }
     // The frame colour fills the places between and around the fields.
-    for (const auto& [x, y] : {std::pair{5, 5}, std::pair{17, 100}, std::pair{233, 100}, std::pair{490, 280}}) {
+    for (const auto& [x, y] :
+         {std::pair{5, 5}, std::pair{17, 100}, std::pair{233, 100}, std::pair{490, 280}}) {
         EXPECT_EQ(RgbAt(palette, x, y), frame) << x << "," << y;
     }
 }
@@ -132,7 +133,9 @@ TEST(EmbeddedResourcesTest, PaletteFieldsArePickableColours) {
 TEST(EmbeddedResourcesTest, HueFieldIsContinuous) {
     const Image palette = DecodeResource(287, ResourceType::Bitmap);
     ASSERT_FALSE(palette.IsEmpty());
-    auto jump = [](Rgb a, Rgb b) { return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)}); };
+    auto jump = [](Rgb a, Rgb b) {
+        return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+    };
     for (int y = 26; y <= 270; ++y) {
         for (int x = 18; x < 222; ++x) {
             ASSERT_LE(jump(RgbAt(palette, x, y), RgbAt(palette, x + 1, y)), 12) << x << "," << y;

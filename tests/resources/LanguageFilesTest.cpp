@@ -54,7 +54,8 @@ TEST(LanguageFilesTest, BothFilesReadToTheirEndWithEveryUsedEntry) {
     for (const Language& language : kLanguages) {
         SCOPED_TRACE(language.file);
         LanguageTable table;
-        ASSERT_TRUE(ReadLanguageFile(BinDir() / "lang" / language.file, table)) << "a line stopped the reader";
+        ASSERT_TRUE(ReadLanguageFile(BinDir() / "lang" / language.file, table))
+            << "a line stopped the reader";
         EXPECT_EQ(table.Text(0), language.name);
         for (int entry : UsedEntries()) {
             EXPECT_FALSE(table.Text(entry).empty()) << "entry " << entry;
@@ -93,7 +94,8 @@ TEST(LanguageFilesTest, FirstStartWithTheShippedFilesLoadsTheLocalesLanguage) {
         const char* name;
         const char* face;
     };
-    for (const Case& c : {Case{kEnglishLanguageCode, "English", "Tahoma"}, Case{kChineseLanguageCode, "中文", "宋体"}}) {
+    for (const Case& c :
+         {Case{kEnglishLanguageCode, "English", "Tahoma"}, Case{kChineseLanguageCode, "中文", "宋体"}}) {
         TempDir dir;
         const auto config = dir / "config";
         ASSERT_TRUE(InstallLanguageFiles(BinDir(), config, c.code));

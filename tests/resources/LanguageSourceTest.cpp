@@ -11,7 +11,8 @@ namespace {
 
 TEST(LanguageSourceTest, GoodSourceBecomesTheProgramsFormat) {
     std::string out, error;
-    ASSERT_TRUE(art::ConvertLanguageSource("# comment\n[Setting]\n\n0=中文\n# another\n7=a=b\n", out, error)) << error;
+    ASSERT_TRUE(art::ConvertLanguageSource("# comment\n[Setting]\n\n0=中文\n# another\n7=a=b\n", out, error))
+        << error;
     EXPECT_EQ(out, Utf16Bytes("[Setting]\n0=中文\n7=a=b\n"));
 
     // And the program reads it to its end.
@@ -62,7 +63,8 @@ TEST(LanguageSourceTest, PlainTextKeepsEveryLine) {
     std::string out, error;
     ASSERT_TRUE(art::ConvertPlainText("[ChangeLanguage]\nLanguage=EN\n", out, error)) << error;
     EXPECT_EQ(out, Utf16Bytes("[ChangeLanguage]\nLanguage=EN\n"));
-    EXPECT_FALSE(art::ConvertPlainText("[ChangeLanguage]\n\nLanguage=EN\n", out, error)); // would end the file
+    EXPECT_FALSE(
+        art::ConvertPlainText("[ChangeLanguage]\n\nLanguage=EN\n", out, error)); // would end the file
 }
 
 } // namespace

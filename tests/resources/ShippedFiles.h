@@ -8,8 +8,12 @@
 
 namespace vexmo::test {
 
-inline std::filesystem::path BinDir() { return VEXMO_BIN_DIR; }
-inline std::filesystem::path SkinPath(const std::string& name) { return BinDir() / "skins" / name; }
+inline std::filesystem::path BinDir() {
+    return VEXMO_BIN_DIR;
+}
+inline std::filesystem::path SkinPath(const std::string& name) {
+    return BinDir() / "skins" / name;
+}
 
 // Red, green and blue of a decoded pixel (opaque pictures only: alpha is premultiplied).
 struct Rgb {
@@ -18,7 +22,8 @@ struct Rgb {
 };
 inline Rgb RgbAt(const Image& image, int x, int y) {
     const uint32_t p = image.At(x, y);
-    return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF), static_cast<int>(p & 0xFF)};
+    return {static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF),
+            static_cast<int>(p & 0xFF)};
 }
 
 } // namespace vexmo::test

@@ -21,45 +21,86 @@ struct Skin {
 // The complete list of skin files, with the rectangle each one is drawn into.
 std::vector<Skin> AllSkins() {
     std::vector<Skin> skins = {
-        {"exit_nr.png", 15, 15}, {"exit_ov.png", 15, 15}, // close buttons (e.g. 1092,12-1107,27)
-        {"min_nr.png", 15, 15}, {"min_ov.png", 15, 15},
-        {"add_nr.png", 15, 15}, {"add_ov.png", 15, 15},
-        {"button1_nr.png", 230, 25}, {"button1_ov.png", 230, 25}, // macro button (36,305)-(266,330)
-        {"button2_nr.png", 69, 20}, {"button2_ov.png", 69, 20},   // dialog buttons (240,70)-(309,90)
-        {"button4_nr.png", 215, 45},                              // pointer settings (X+20..X+235, Y+30..Y+75)
-        {"header_nr.png", 262, 25}, {"header_ov.png", 262, 25},   // panel headers (846,37)-(1108,62)
-        {"header2_nr.png", 230, 25}, {"header2_ov.png", 230, 25}, // section titles, profile list header
-        {"combo2_nr.png", 162, 23}, {"combo2_ov.png", 162, 23},   // button column (82..244)
-        {"combo3_nr.png", 189, 25}, {"combo3_ov.png", 189, 25},   // lighting effect (X+40..X+229)
-        {"menu_nr.png", 190, 22}, {"menu_ov.png", 190, 22},       // list rows, drawn from (0,0,190,22)
-        {"menusub_nr.png", 190, 22}, {"menusub_ov.png", 190, 22},
-        {"profile_slot_nr.png", 120, 25}, {"profile_slot_ov.png", 120, 25},
-        {"profile_slot_nr2.png", 120, 25}, {"profile_slot_ov2.png", 120, 25},
-        {"check_nr.png", 11, 11}, {"check_ov.png", 11, 11}, {"check_dn.png", 11, 11}, // (370,86)-(381,97)
-        {"check_button_dpi_nr.png", 11, 11}, {"check_button_dpi_ov.png", 11, 11},
+        {"exit_nr.png", 15, 15},
+        {"exit_ov.png", 15, 15}, // close buttons (e.g. 1092,12-1107,27)
+        {"min_nr.png", 15, 15},
+        {"min_ov.png", 15, 15},
+        {"add_nr.png", 15, 15},
+        {"add_ov.png", 15, 15},
+        {"button1_nr.png", 230, 25},
+        {"button1_ov.png", 230, 25}, // macro button (36,305)-(266,330)
+        {"button2_nr.png", 69, 20},
+        {"button2_ov.png", 69, 20},  // dialog buttons (240,70)-(309,90)
+        {"button4_nr.png", 215, 45}, // pointer settings (X+20..X+235, Y+30..Y+75)
+        {"header_nr.png", 262, 25},
+        {"header_ov.png", 262, 25}, // panel headers (846,37)-(1108,62)
+        {"header2_nr.png", 230, 25},
+        {"header2_ov.png", 230, 25}, // section titles, profile list header
+        {"combo2_nr.png", 162, 23},
+        {"combo2_ov.png", 162, 23}, // button column (82..244)
+        {"combo3_nr.png", 189, 25},
+        {"combo3_ov.png", 189, 25}, // lighting effect (X+40..X+229)
+        {"menu_nr.png", 190, 22},
+        {"menu_ov.png", 190, 22}, // list rows, drawn from (0,0,190,22)
+        {"menusub_nr.png", 190, 22},
+        {"menusub_ov.png", 190, 22},
+        {"profile_slot_nr.png", 120, 25},
+        {"profile_slot_ov.png", 120, 25},
+        {"profile_slot_nr2.png", 120, 25},
+        {"profile_slot_ov2.png", 120, 25},
+        {"check_nr.png", 11, 11},
+        {"check_ov.png", 11, 11},
+        {"check_dn.png", 11, 11}, // (370,86)-(381,97)
+        {"check_button_dpi_nr.png", 11, 11},
+        {"check_button_dpi_ov.png", 11, 11},
         {"check_button_dpi_dn.png", 11, 11}, // DPI level checks (881,226)-(892,237)
-        {"radio_nr.png", 15, 15}, {"radio_ov.png", 15, 15}, {"radio_dn.png", 15, 15}, // (368,113)-(383,128)
-        {"dpi_value.png", 26, 11},                                // DPI value (874,212)-(900,223)
-        {"color_select_nr.png", 21, 20}, {"color_select_check.png", 21, 20}, // (X+42,Y+134)-(X+63,Y+154)
-        {"up_nr.png", 29, 18}, {"up_ov.png", 29, 18}, {"up_check.png", 29, 18}, // (X+42,Y+134)-(X+71,Y+152)
-        {"down_nr.png", 29, 18}, {"down_ov.png", 29, 18}, {"down_check.png", 29, 18},
+        {"radio_nr.png", 15, 15},
+        {"radio_ov.png", 15, 15},
+        {"radio_dn.png", 15, 15},  // (368,113)-(383,128)
+        {"dpi_value.png", 26, 11}, // DPI value (874,212)-(900,223)
+        {"color_select_nr.png", 21, 20},
+        {"color_select_check.png", 21, 20}, // (X+42,Y+134)-(X+63,Y+154)
+        {"up_nr.png", 29, 18},
+        {"up_ov.png", 29, 18},
+        {"up_check.png", 29, 18}, // (X+42,Y+134)-(X+71,Y+152)
+        {"down_nr.png", 29, 18},
+        {"down_ov.png", 29, 18},
+        {"down_check.png", 29, 18},
         {"Slider_Circle.png", 13, 13}, // thumb: start inset 6 + end inset 7
-        {"Slider_bar.png", 145, 3}, {"Slider_bar2.png", 145, 3}, // (X+42,Y+72)-(X+187,Y+75)
-        {"battery_full.png", 30, 61}, {"battery_empty.png", 30, 61}, // (80,413)-(110,474)
-        {"battery_charging.png", 30, 61}, {"battery_lighting.png", 30, 61},
-        {"battery_green.png", 8, 8}, {"battery_orange.png", 8, 8}, {"battery_red.png", 8, 8}, // (165,421)-(173,429)
-        {"foldr_open.png", 16, 16}, {"foldr_close.png", 16, 16}, // library rows, 20 high
-        {"macro_time.png", 13, 13}, {"macro_up.png", 13, 13}, {"macro_down.png", 13, 13}, // action rows
-        {"macro_record_nr.png", 90, 18}, {"macro_record_dn.png", 90, 18}, // (370,53)-(460,71)
-        {"125hz_nr.png", 72, 72}, {"125hz_dn.png", 72, 72},   // (80,535)-(152,607)
-        {"250hz_nr.png", 72, 72}, {"250hz_dn.png", 72, 72},   // (152,534)-(224,606)
-        {"500hz_nr.png", 144, 72}, {"500hz_dn.png", 144, 72}, // (79,606)-(223,678)
-        {"1000hz_nr.png", 72, 72}, {"1000hz_dn.png", 72, 72},
+        {"Slider_bar.png", 145, 3},
+        {"Slider_bar2.png", 145, 3}, // (X+42,Y+72)-(X+187,Y+75)
+        {"battery_full.png", 30, 61},
+        {"battery_empty.png", 30, 61}, // (80,413)-(110,474)
+        {"battery_charging.png", 30, 61},
+        {"battery_lighting.png", 30, 61},
+        {"battery_green.png", 8, 8},
+        {"battery_orange.png", 8, 8},
+        {"battery_red.png", 8, 8}, // (165,421)-(173,429)
+        {"foldr_open.png", 16, 16},
+        {"foldr_close.png", 16, 16}, // library rows, 20 high
+        {"macro_time.png", 13, 13},
+        {"macro_up.png", 13, 13},
+        {"macro_down.png", 13, 13}, // action rows
+        {"macro_record_nr.png", 90, 18},
+        {"macro_record_dn.png", 90, 18}, // (370,53)-(460,71)
+        {"125hz_nr.png", 72, 72},
+        {"125hz_dn.png", 72, 72}, // (80,535)-(152,607)
+        {"250hz_nr.png", 72, 72},
+        {"250hz_dn.png", 72, 72}, // (152,534)-(224,606)
+        {"500hz_nr.png", 144, 72},
+        {"500hz_dn.png", 144, 72}, // (79,606)-(223,678)
+        {"1000hz_nr.png", 72, 72},
+        {"1000hz_dn.png", 72, 72},
         {"mouse/mouse_nr.png", 215, 398}, // (457,171)-(672,569)
-        {"mouse/dpi_bar_1.png", 7, 132}, {"mouse/dpi_bar_2.png", 7, 132}, // (883,75)-(890,207)
-        {"Frame_common.bmp", 429, 140}, {"Frame_DPI.bmp", 429, 140}, {"Frame_warning.bmp", 319, 102},
-        {"Frame_Macro_Manager.bmp", 528, 365}, {"Frame_Lighting_Setting.bmp", 230, 82},
-        {"Frame_progress_nr.bmp", 429, 140}, {"Frame_progress_ov.bmp", 429, 140},
+        {"mouse/dpi_bar_1.png", 7, 132},
+        {"mouse/dpi_bar_2.png", 7, 132}, // (883,75)-(890,207)
+        {"Frame_common.bmp", 429, 140},
+        {"Frame_DPI.bmp", 429, 140},
+        {"Frame_warning.bmp", 319, 102},
+        {"Frame_Macro_Manager.bmp", 528, 365},
+        {"Frame_Lighting_Setting.bmp", 230, 82},
+        {"Frame_progress_nr.bmp", 429, 140},
+        {"Frame_progress_ov.bmp", 429, 140},
     };
     for (int n = 1; n <= 9; ++n) {
         skins.push_back({"mouse/number" + std::to_string(n) + ".png", 20, 20});
@@ -100,7 +141,8 @@ TEST(SkinFilesTest, NothingElseIsShippedInTheSkinFolder) {
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(BinDir() / "skins")) {
         if (entry.is_regular_file()) {
-            const std::string name = std::filesystem::relative(entry.path(), BinDir() / "skins").generic_string();
+            const std::string name =
+                std::filesystem::relative(entry.path(), BinDir() / "skins").generic_string();
             EXPECT_TRUE(expected.contains(name)) << name;
         }
     }
@@ -154,10 +196,14 @@ TEST(SkinFilesTest, ProgressFramesDifferOnlyInTheBarRows) {
 // State pictures of one control must differ, or hovering and selecting show nothing.
 TEST(SkinFilesTest, StatePicturesOfAControlLookDifferent) {
     const std::vector<std::vector<std::string>> groups = {
-        {"exit_nr.png", "exit_ov.png"},       {"min_nr.png", "min_ov.png"},
-        {"button1_nr.png", "button1_ov.png"}, {"button2_nr.png", "button2_ov.png"},
-        {"header_nr.png", "header_ov.png"},   {"header2_nr.png", "header2_ov.png"},
-        {"combo2_nr.png", "combo2_ov.png"},   {"combo3_nr.png", "combo3_ov.png"},
+        {"exit_nr.png", "exit_ov.png"},
+        {"min_nr.png", "min_ov.png"},
+        {"button1_nr.png", "button1_ov.png"},
+        {"button2_nr.png", "button2_ov.png"},
+        {"header_nr.png", "header_ov.png"},
+        {"header2_nr.png", "header2_ov.png"},
+        {"combo2_nr.png", "combo2_ov.png"},
+        {"combo3_nr.png", "combo3_ov.png"},
         {"menu_nr.png", "menu_ov.png", "menusub_nr.png", "menusub_ov.png"},
         {"check_nr.png", "check_ov.png", "check_dn.png"},
         {"radio_nr.png", "radio_ov.png", "radio_dn.png"},

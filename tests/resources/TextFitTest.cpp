@@ -13,17 +13,19 @@
 #include <vector>
 
 // fontconfig keeps its configuration for the life of the process.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\n";
+}
 
 namespace vexmo::test {
 namespace {
 
-constexpr uint32_t kWordBreak = 0x10;   // DT_WORDBREAK
+constexpr uint32_t kWordBreak = 0x10;     // DT_WORDBREAK
 constexpr uint32_t kEditControl = 0x2000; // DT_EDITCONTROL
 
 struct Place {
     std::vector<int> entries;
-    int width;  // pixels available at UiScale 1
+    int width; // pixels available at UiScale 1
     const char* where;
     int lines = 1; // lines the place shows
 };
@@ -59,9 +61,13 @@ std::vector<Place> Places() {
         {Range(100, 109), 165, "lighting effect combo"},
         {{120, 121, 123}, 90, "lighting captions (X+42,Y+42)-(X+132,Y+60)"},
         {{122}, 210, "colour caption (X+42)-(X+252)"},
-        {{141, 142, 143, 144, 149, 158, 170, 180, 220, 221, 238, 239, 243}, 210, "dialog titles (10,3)-(220,21)"},
-        {{145, 147, 151, 152, 153, 154, 155, 156, 157, 174, 175, 176, 232, 233, 234, 235, 236, 237, 241, 242, 257},
-         315, "notices (0,40)-(319,60)"},
+        {{141, 142, 143, 144, 149, 158, 170, 180, 220, 221, 238, 239, 243},
+         210,
+         "dialog titles (10,3)-(220,21)"},
+        {{145, 147, 151, 152, 153, 154, 155, 156, 157, 174, 175,
+          176, 232, 233, 234, 235, 236, 237, 241, 242, 257},
+         315,
+         "notices (0,40)-(319,60)"},
         {{148}, 425, "factory reset warning (0,60)-(429,108)", 2},
         {{191, 192, 197}, 100, "macro manager headings"},
         {{193, 194, 195, 196}, 136, "macro manager labels, from x 390 to the dialog edge"},
@@ -128,7 +134,8 @@ TEST(TextFitTest, ProgressTitleFits) {
         spec.charset = language.charset;
         const auto glyphs = DefaultFontEngine().Open(spec);
         ASSERT_NE(glyphs, nullptr);
-        EXPECT_LE(MeasureText(*glyphs, DecodeUtf8(table.Text(146))), 154) << language.file << ": " << table.Text(146);
+        EXPECT_LE(MeasureText(*glyphs, DecodeUtf8(table.Text(146))), 154)
+            << language.file << ": " << table.Text(146);
     }
 }
 

@@ -61,7 +61,8 @@ TEST_F(FirstStartTest, TheWrittenSelectionIsWhatLoadLanguageFollows) {
         const int savedHeight = UiFontHeight, savedCharset = UiFontCharset;
         EXPECT_TRUE(LoadLanguage(config_, table)) << c.code;
         EXPECT_EQ(table.Text(0), c.languageName) << c.code;
-        UiScale = savedScale, UiFontFace = savedFace, UiFontHeight = savedHeight, UiFontCharset = savedCharset;
+        UiScale = savedScale, UiFontFace = savedFace, UiFontHeight = savedHeight,
+        UiFontCharset = savedCharset;
     }
 }
 
@@ -138,7 +139,7 @@ TEST(LanguageCodeForLocaleTest, FirstNonEmptyOfLcAllLcMessagesLangDecides) {
         {nullptr, nullptr, "zh_TW.UTF-8", kChineseLanguageCode},
         {nullptr, nullptr, "en_US.UTF-8", kEnglishLanguageCode},
         {nullptr, nullptr, "C", kEnglishLanguageCode},
-        {"", "", "zh_CN", kChineseLanguageCode},           // empty values do not count
+        {"", "", "zh_CN", kChineseLanguageCode},                 // empty values do not count
         {"en_GB.UTF-8", nullptr, "zh_CN", kEnglishLanguageCode}, // LC_ALL overrides LANG
         {nullptr, "zh_CN.UTF-8", "en_US", kChineseLanguageCode}, // LC_MESSAGES overrides LANG
         {"zh_SG", "en_US", "en_US", kChineseLanguageCode},

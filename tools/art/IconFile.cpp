@@ -21,7 +21,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 // 256 is written as 0, the format's way of saying "256".
-uint8_t SizeByte(int size) { return static_cast<uint8_t>(size >= kLargestIcon ? 0 : size); }
+uint8_t SizeByte(int size) {
+    return static_cast<uint8_t>(size >= kLargestIcon ? 0 : size);
+}
 
 } // namespace
 

@@ -27,12 +27,24 @@ Rgb FromHsv(double hueDegrees, double s, double v) {
     const double p = v * (1 - s), q = v * (1 - s * f), t = v * (1 - s * (1 - f));
     double r = v, g = t, b = p;
     switch (sector) {
-    case 0: r = v, g = t, b = p; break;
-    case 1: r = q, g = v, b = p; break;
-    case 2: r = p, g = v, b = t; break;
-    case 3: r = p, g = q, b = v; break;
-    case 4: r = t, g = p, b = v; break;
-    default: r = v, g = p, b = q; break;
+    case 0:
+        r = v, g = t, b = p;
+        break;
+    case 1:
+        r = q, g = v, b = p;
+        break;
+    case 2:
+        r = p, g = v, b = t;
+        break;
+    case 3:
+        r = p, g = q, b = v;
+        break;
+    case 4:
+        r = t, g = p, b = v;
+        break;
+    default:
+        r = v, g = p, b = q;
+        break;
     }
     return {Channel(r), Channel(g), Channel(b)};
 }
@@ -45,7 +57,9 @@ Rgb AvoidFrame(Rgb c) {
     return c;
 }
 
-int Span(const FieldRect& f, bool across) { return across ? f.right - f.left : f.bottom - f.top; }
+int Span(const FieldRect& f, bool across) {
+    return across ? f.right - f.left : f.bottom - f.top;
+}
 
 } // namespace
 

@@ -86,7 +86,8 @@ int Text(const char* in, const char* out, bool language) {
     if (!ReadText(in, source)) {
         return Fail(std::string(in) + ": cannot read");
     }
-    const bool ok = language ? ConvertLanguageSource(source, bytes, error) : ConvertPlainText(source, bytes, error);
+    const bool ok =
+        language ? ConvertLanguageSource(source, bytes, error) : ConvertPlainText(source, bytes, error);
     if (!ok) {
         return Fail(std::string(in) + ": " + error);
     }
