@@ -97,6 +97,7 @@ function(vexmo_art_contact_sheet OUT)
   set(y ${margin})
   set(row_height 0)
   set(body "")
+  set(enlargements "")
   foreach(item IN LISTS items)
     string(REPLACE "|" ";" parts "${item}")
     list(GET parts 0 file)
@@ -130,8 +131,14 @@ function(vexmo_art_contact_sheet OUT)
     string(APPEND body "  <text x=\"${x}\" y=\"${text_y}\">${label} (${w}x${h})</text>\n")
     string(APPEND body "  <image x=\"${x}\" y=\"${image_y}\" width=\"${w}\" height=\"${h}\" href=\"${href}\"/>\n")
     if(NOT w GREATER 600)
+      # rsvg-convert smooths whatever it enlarges, so the 2x view is made beforehand the way
+      # the program stretches skins: each pixel repeated.
+      string(MAKE_C_IDENTIFIER "${href}" x2_stem)
+      set(x2_file ${VEXMO_ART_WORK}/x2/${x2_stem}.png)
+      list(APPEND enlargements ${file} ${x2_file})
+      file(RELATIVE_PATH x2_href ${CMAKE_BINARY_DIR} ${x2_file})
       math(EXPR x2 "${x} + ${w} + ${margin}")
-      string(APPEND body "  <image x=\"${x2}\" y=\"${image_y}\" width=\"${w2}\" height=\"${h2}\" href=\"${href}\"/>\n")
+      string(APPEND body "  <image x=\"${x2}\" y=\"${image_y}\" width=\"${w2}\" height=\"${h2}\" href=\"${x2_href}\"/>\n")
     endif()
     math(EXPR x "${x} + ${cell_w}")
     if(cell_h GREATER row_height)
@@ -142,15 +149,28 @@ function(vexmo_art_contact_sheet OUT)
   set(svg ${CMAKE_BINARY_DIR}/contact_sheet.svg)
   file(WRITE ${svg}.tmp
 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"${sheet_width}\" height=\"${total_h}\">
-  <style>text { font-family: DejaVu Sans; font-size: 11px; fill: #DDDDDD } image { image-rendering: optimizeSpeed }</style>
+  <style>text { font-family: DejaVu Sans; font-size: 11px; fill: #DDDDDD }</style>
   <rect width=\"100%\" height=\"100%\" fill=\"#404040\"/>
 ${body}</svg>
 ")
   configure_file(${svg}.tmp ${svg} COPYONLY)
   get_property(outputs GLOBAL PROPERTY VEXMO_ART_OUTPUTS)
+  set(x2_outputs "")
+  list(LENGTH enlargements pair_items)
+  math(EXPR last "${pair_items} - 1")
+  foreach(i RANGE 1 ${last} 2)
+    list(GET enlargements ${i} x2_file)
+    list(APPEND x2_outputs ${x2_file})
+  endforeach()
+  add_custom_command(OUTPUT ${x2_outputs}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VEXMO_ART_WORK}/x2
+    COMMAND vexmo_art nearest 2 ${enlargements}
+    DEPENDS ${outputs} vexmo_art
+    COMMENT "Enlarging the pictures for the contact sheet"
+    VERBATIM)
   add_custom_command(OUTPUT ${OUT}
     COMMAND ${VEXMO_RSVG_CONVERT} ${svg} -o ${OUT}
-    DEPENDS ${svg} ${outputs}
+    DEPENDS ${svg} ${outputs} ${x2_outputs}
     COMMENT "Rendering the contact sheet"
     VERBATIM)
 endfunction()

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -19,6 +20,17 @@ Rgb Image::Opaque(int x, int y) const {
     const uint8_t* p = Pixel(x, y);
     auto over = [a = p[3]](uint8_t v) { return static_cast<uint8_t>((v * a + 127) / 255); };
     return {over(p[0]), over(p[1]), over(p[2])};
+}
+
+Image ScaleNearest(const Image& image, int factor) {
+    Image out(image.width * factor, image.height * factor);
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            const uint8_t* from = image.Pixel(x / factor, y / factor);
+            std::copy(from, from + 4, out.Pixel(x, y));
+        }
+    }
+    return out;
 }
 
 bool ReadPng(const std::filesystem::path& file, Image& image, std::string& error) {

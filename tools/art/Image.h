@@ -26,6 +26,9 @@ struct Image {
     Rgb Opaque(int x, int y) const;
 };
 
+// Each pixel repeated `factor` times across and down: how the program stretches skins.
+Image ScaleNearest(const Image& image, int factor);
+
 // False with a message in `error` when the file cannot be read as PNG.
 bool ReadPng(const std::filesystem::path& file, Image& image, std::string& error);
 bool WritePng(const std::filesystem::path& file, const Image& image, std::string& error);

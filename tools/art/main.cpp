@@ -5,6 +5,7 @@
 //   vexmo_art icon OUT.ico IN.png...              multi-size icon
 //   vexmo_art lang IN.src.txt OUT.txt             language file from its UTF-8 source
 //   vexmo_art text IN.txt OUT.txt                 any other UTF-16 text file of the program
+//   vexmo_art nearest N IN.png OUT.png...         N-times enlargements for review, pixels repeated
 #include "Bitmap.h"
 #include "IconFile.h"
 #include "Image.h"
@@ -12,6 +13,7 @@
 #include "Palette.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -97,9 +99,25 @@ int Text(const char* in, const char* out, bool language) {
     return 0;
 }
 
+int Nearest(const char* factorText, const std::vector<const char*>& pairs) {
+    const int factor = std::atoi(factorText);
+    constexpr int kMaxFactor = 8;
+    if (factor < 1 || factor > kMaxFactor || pairs.size() % 2 != 0) {
+        return Fail("nearest takes a factor of 1 to 8 and pairs of files");
+    }
+    std::string error;
+    for (size_t i = 0; i < pairs.size(); i += 2) {
+        Image image;
+        if (!ReadPng(pairs[i], image, error) || !WritePng(pairs[i + 1], ScaleNearest(image, factor), error)) {
+            return Fail(error);
+        }
+    }
+    return 0;
+}
+
 int Usage() {
     return Fail("usage: vexmo_art bmp IN.png OUT.bmp | palette IN.png OUT.bmp [OUT.png] | "
-                "icon OUT.ico IN.png... | lang IN OUT | text IN OUT");
+                "icon OUT.ico IN.png... | lang IN OUT | text IN OUT | nearest N IN OUT...");
 }
 
 } // namespace
@@ -120,6 +138,9 @@ int main(int argc, char** argv) {
     }
     if ((command == "lang" || command == "text") && argc == 4) {
         return Text(argv[2], argv[3], command == "lang");
+    }
+    if (command == "nearest" && argc >= 5) {
+        return Nearest(argv[2], std::vector<const char*>(argv + 3, argv + argc));
     }
     return Usage();
 }
