@@ -193,6 +193,20 @@ TEST(SkinFilesTest, ProgressFramesDifferOnlyInTheBarRows) {
     EXPECT_GT(differentInBar, 380 * 10);
 }
 
+// The window draws number n over the mouse picture at these points (relative to the picture
+// at (457,171)) while button row n is hovered: each must land on the mouse, not beside it.
+TEST(SkinFilesTest, ButtonNumbersLandOnTheMouse) {
+    const Image mouse = LoadImageFile(SkinPath("mouse/mouse_nr.png"));
+    ASSERT_FALSE(mouse.IsEmpty());
+    const std::pair<int, int> numberCorners[] = {{495, 231}, {608, 231}, {553, 251},
+                                                 {467, 311}, {464, 376}, {553, 301}};
+    for (size_t n = 0; n < std::size(numberCorners); ++n) {
+        const int cx = numberCorners[n].first - 457 + 10;
+        const int cy = numberCorners[n].second - 171 + 10;
+        EXPECT_EQ(mouse.At(cx, cy) >> 24, 0xFFu) << "number " << n + 1 << " at " << cx << "," << cy;
+    }
+}
+
 // State pictures of one control must differ, or hovering and selecting show nothing.
 TEST(SkinFilesTest, StatePicturesOfAControlLookDifferent) {
     const std::vector<std::vector<std::string>> groups = {
