@@ -91,6 +91,11 @@ public:
     const DeviceDiscovery& Discovery() const { return discovery_; }
     const ShadowBlocks& Shadows() const { return shadows_; }
     uint8_t NextSequence() const { return channel_.NextSequence(); }
+    uint64_t ReportsWritten() const { return channel_.WrittenCount(); }
+    // The last ApplyChanges stopped at a failed write (everything goes out again next time).
+    bool LastTransferFailed() const { return lastTransferFailed_; }
+    // The status exchange alone, without acting on the reply (for tools that only look).
+    std::optional<Report> ReadStatusReply() { return channel_.QueryStatus(); }
 
 private:
     ProfileRecord& CurrentProfile();
@@ -121,6 +126,7 @@ private:
     bool sendHappened_ = false;
     bool suppressProgress_ = false;
     bool transferFailed_ = false;
+    bool lastTransferFailed_ = false;
     bool statusNeeded_ = true;
     bool anyFound_ = false;
 

@@ -45,6 +45,7 @@ void DeviceLink::ApplyChanges() {
     }
     flags_ = {};
     UploadMacros(true);
+    lastTransferFailed_ = transferFailed_;
     if (transferFailed_) {
         ConcludeFailedTransfer();
     }

@@ -14,7 +14,11 @@ SendResult ReportChannel::Send(Command command, uint8_t chunkByte, uint8_t lengt
     if (target == nullptr) {
         return SendResult::NoDevice;
     }
-    return target->SetFeature(report.data(), report.size()) ? SendResult::Sent : SendResult::Failed;
+    if (!target->SetFeature(report.data(), report.size())) {
+        return SendResult::Failed;
+    }
+    ++written_;
+    return SendResult::Sent;
 }
 
 std::optional<Report> ReportChannel::QueryStatus() {

@@ -39,6 +39,8 @@ public:
     std::optional<Report> QueryStatus();
 
     uint8_t NextSequence() const { return sequence_.Peek(); }
+    // Reports the interface accepted since the channel was made.
+    uint64_t WrittenCount() const { return written_; }
     Clock& GetClock() { return clock_; }
 
 private:
@@ -49,6 +51,7 @@ private:
     SequenceCounter sequence_;
     HidDevice* wired_ = nullptr;
     HidDevice* receiver_ = nullptr;
+    uint64_t written_ = 0;
 };
 
 } // namespace vexmo

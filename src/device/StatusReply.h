@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace vexmo {
 
 enum class ChargeState : uint8_t { NotCharging = 0, Charging = 1, Charged = 2 };
 
 struct StatusReply {
+    std::string modelTag;    // the four tag bytes as sent
     bool identified = false; // the model tag is ours, so the link byte counts
     bool linkUp = false;
     uint8_t sensorCode = 0;
