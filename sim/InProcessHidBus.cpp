@@ -175,9 +175,11 @@ InProcessHidBus::~InProcessHidBus() {
 
 void InProcessHidBus::AddMouse(SimulatedMouse& mouse, std::string name) {
     auto hotplug = hotplug_;
-    const int id = mouse.AddPlugListener([hotplug](SimKind, bool plugged) {
-        hotplug->Raise(plugged ? HidChange::Arrival : HidChange::RemovalComplete);
-    });
+    const int id = mouse.AddPlugListener(
+        [hotplug](SimKind, bool plugged) {
+            hotplug->Raise(plugged ? HidChange::Arrival : HidChange::RemovalComplete);
+        },
+        true);
     std::lock_guard lock(mutex_);
     mice_.push_back({&mouse, std::move(name), id});
 }

@@ -180,10 +180,10 @@ int SimulatedMouse::AddInputListener(InputListener listener) {
     return id;
 }
 
-int SimulatedMouse::AddPlugListener(PlugListener listener) {
+int SimulatedMouse::AddPlugListener(PlugListener listener, bool late) {
     std::lock_guard lock(mutex_);
     const int id = nextListenerId_++;
-    plugListeners_[id] = std::move(listener);
+    plugListeners_[id] = {late, std::move(listener)};
     return id;
 }
 
@@ -260,8 +260,12 @@ void SimulatedMouse::Dispatch(const Events& events) {
         for (auto& [id, listener] : inputListeners_) {
             inputListeners.push_back(listener);
         }
-        for (auto& [id, listener] : plugListeners_) {
-            plugListeners.push_back(listener);
+        for (bool late : {false, true}) {
+            for (auto& [id, entry] : plugListeners_) {
+                if (entry.first == late) {
+                    plugListeners.push_back(entry.second);
+                }
+            }
         }
     }
     // Inputs first: a report sent just before a fault unplugs the kind still reaches readers.

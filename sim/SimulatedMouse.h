@@ -79,7 +79,9 @@ public:
     uint64_t ElapsedMs() const;
 
     int AddInputListener(InputListener listener);
-    int AddPlugListener(PlugListener listener);
+    // Late listeners hear of a plug change after all others: a bus raises its hotplug event
+    // only once the handles of an unplugged kind have failed, as the system's would.
+    int AddPlugListener(PlugListener listener, bool late = false);
     void RemoveListener(int id);
 
 private:
@@ -115,7 +117,7 @@ private:
     std::vector<LoggedReport> log_;
     int nextListenerId_ = 1;
     std::map<int, InputListener> inputListeners_;
-    std::map<int, PlugListener> plugListeners_;
+    std::map<int, std::pair<bool, PlugListener>> plugListeners_; // id -> (late, listener)
 };
 
 } // namespace vexmo::sim

@@ -157,7 +157,8 @@ TEST_F(HidrawHandleTest, ReportsReachTheirOwnCollection) {
     readerA.join();
     EXPECT_EQ(result, 2);
 
-    // The node going away ends every reader.
+    // The node going away ends every reader, and the handle knows it is gone.
+    EXPECT_FALSE(handle->IsGone());
     std::thread waiting([&] {
         uint8_t b[8];
         result = handle->ReadInput(0, b, sizeof b, wakeA, cancelled);
@@ -167,6 +168,7 @@ TEST_F(HidrawHandleTest, ReportsReachTheirOwnCollection) {
     waiting.join();
     EXPECT_EQ(result, -1);
     EXPECT_EQ(handle->ReadInput(1, buffer, sizeof buffer, wakeB, cancelled), -1);
+    EXPECT_TRUE(handle->IsGone());
     handle->RemoveWaiter(0, wakeA);
     handle->RemoveWaiter(1, wakeB);
     ::close(wakeA);

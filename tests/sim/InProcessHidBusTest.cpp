@@ -1,6 +1,7 @@
 #include "sim/InProcessHidBus.h"
 #include "sim/SimTestSupport.h"
 
+#include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -94,6 +95,29 @@ TEST_F(InProcessHidBusTest, InputReadGetsButtonReportsAndFailsOnRemoval) {
     EXPECT_EQ(received[0][1], 0x06);
     EXPECT_EQ(received[1][3], 1);
     EXPECT_EQ(changes, (std::vector<HidChange>{HidChange::Arrival, HidChange::RemovalComplete}));
+}
+
+// The system fails a removed device's handles before it reports the removal; a handler that
+// waits for its reader threads to end must not hang.
+TEST_F(InProcessHidBusTest, RemovalIsRaisedAfterReadsHaveFailed) {
+    mouse.Plug(SimKind::Wired);
+    auto input = bus.Open(Path(SimKind::Wired, true));
+    ASSERT_TRUE(input);
+    std::atomic<bool> readEnded{false};
+    std::thread reader([&] {
+        uint8_t buffer[33];
+        input->ReadInput(buffer, sizeof buffer);
+        readEnded = true;
+    });
+    bool endedBeforeRemoval = false;
+    bus.SetHotplugHandler([&](HidChange change) {
+        if (change == HidChange::RemovalComplete) {
+            reader.join();
+            endedBeforeRemoval = readEnded;
+        }
+    });
+    mouse.Unplug(SimKind::Wired);
+    EXPECT_TRUE(endedBeforeRemoval);
 }
 
 TEST_F(InProcessHidBusTest, CancelInputEndsABlockedRead) {

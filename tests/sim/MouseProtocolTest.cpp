@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace vexmo::sim {
 namespace {

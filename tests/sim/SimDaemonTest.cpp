@@ -251,10 +251,33 @@ TEST_F(SimServerTest, HostileClientsDoNotHurtTheDaemon) {
     {
         // Random printable requests built from the protocol's own words.
         std::mt19937 random(7);
-        const std::vector<std::string> vocabulary = {
-            "list", "open", "set", "get", "read", "watch", "plug", "unplug", "battery", "link", "sensor",
-            "fault", "state", "log", "sim://mousesim/wired/feature", "sim://mousesim/receiver/input", "1", "0",
-            "-1", "999999999999999999999", "0c01070001010108", "zz", "always", "wired", "receiver", "on", "x"};
+        const std::vector<std::string> vocabulary = {"list",
+                                                     "open",
+                                                     "set",
+                                                     "get",
+                                                     "read",
+                                                     "watch",
+                                                     "plug",
+                                                     "unplug",
+                                                     "battery",
+                                                     "link",
+                                                     "sensor",
+                                                     "fault",
+                                                     "state",
+                                                     "log",
+                                                     "sim://mousesim/wired/feature",
+                                                     "sim://mousesim/receiver/input",
+                                                     "1",
+                                                     "0",
+                                                     "-1",
+                                                     "999999999999999999999",
+                                                     "0c01070001010108",
+                                                     "zz",
+                                                     "always",
+                                                     "wired",
+                                                     "receiver",
+                                                     "on",
+                                                     "x"};
         LineSocket fuzz = LineSocket::Connect(socketPath);
         for (int i = 0; i < 300; ++i) {
             std::string request;

@@ -88,8 +88,10 @@ std::unique_ptr<HidDevice> HidrawBus::Open(const std::string& path, std::string*
         return fail("not a hidraw interface: " + path);
     }
     std::lock_guard lock(mutex_);
+    std::erase_if(open_, [](const auto& entry) { return entry.second.expired(); });
     std::shared_ptr<HidrawHandle> handle = open_[devnode].lock();
-    if (!handle) {
+    // A handle still held for a removed device must not serve the next device on its number.
+    if (!handle || handle->IsGone()) {
         std::optional<HidrawNode> node = ReadHidrawNode(devnode);
         if (!node) {
             return fail("no such device: " + path);

@@ -95,7 +95,7 @@ int HidrawHandle::ReadInput(size_t collection, uint8_t* report, size_t length, i
             continue; // a cancel, or a report left in our mailbox by another reader
         }
         if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
-            Deliver(SIZE_MAX, {});
+            MarkGone();
             return -1;
         }
         const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
@@ -103,7 +103,7 @@ int HidrawHandle::ReadInput(size_t collection, uint8_t* report, size_t length, i
             continue; // another reader of this node took it
         }
         if (n <= 0) {
-            Deliver(SIZE_MAX, {});
+            MarkGone();
             return -1;
         }
         std::vector<uint8_t> got(buffer.begin(), buffer.begin() + n);
@@ -132,16 +132,25 @@ std::optional<size_t> HidrawHandle::CollectionOf(const std::vector<uint8_t>& rep
     return std::nullopt;
 }
 
-// SIZE_MAX marks the node gone and wakes every reader.
+void HidrawHandle::MarkGone() {
+    std::lock_guard lock(mutex_);
+    gone_ = true;
+    for (const auto& [collection, fd] : waiters_) {
+        Signal(fd);
+    }
+}
+
+bool HidrawHandle::IsGone() {
+    pollfd probe = {fd_, POLLIN, 0};
+    if (::poll(&probe, 1, 0) > 0 && (probe.revents & (POLLERR | POLLHUP | POLLNVAL))) {
+        MarkGone();
+    }
+    std::lock_guard lock(mutex_);
+    return gone_;
+}
+
 void HidrawHandle::Deliver(size_t collection, std::vector<uint8_t> report) {
     std::lock_guard lock(mutex_);
-    if (collection == SIZE_MAX) {
-        gone_ = true;
-        for (const auto& [c, fd] : waiters_) {
-            Signal(fd);
-        }
-        return;
-    }
     auto& mailbox = mailboxes_[collection];
     if (mailbox.size() < kMaxMailbox) {
         mailbox.push_back(std::move(report));

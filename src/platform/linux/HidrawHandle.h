@@ -28,6 +28,8 @@ public:
     // (an eventfd of the caller's) reports a cancel via `cancelled`.
     int ReadInput(size_t collection, uint8_t* report, size_t length, int wakeFd,
                   const std::atomic<bool>& cancelled);
+    // True once the device behind the node was removed (its number may already be reused).
+    bool IsGone();
     void AddWaiter(size_t collection, int wakeFd);
     void RemoveWaiter(size_t collection, int wakeFd);
 
@@ -35,6 +37,7 @@ private:
     // The collection whose input report this is (by its report ID), or nullopt.
     std::optional<size_t> CollectionOf(const std::vector<uint8_t>& report) const;
     void Deliver(size_t collection, std::vector<uint8_t> report);
+    void MarkGone();
     static int CopyOut(const std::vector<uint8_t>& from, uint8_t* to, size_t length);
 
     const int fd_;
