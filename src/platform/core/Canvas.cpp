@@ -166,15 +166,25 @@ void CCanvas::DrawImageAlpha(const Image& image, const RectF& dst, const RectF& 
     const Rect r = Rect{x0, y0, x1, y1}.Intersect(clip_);
     const double scaleX = static_cast<double>(src.width) / dst.width;
     const double scaleY = static_cast<double>(src.height) / dst.height;
+    const double srcRight = std::min<double>(image.Width(), static_cast<double>(src.x) + src.width);
+    const double srcBottom = std::min<double>(image.Height(), static_cast<double>(src.y) + src.height);
+    // The source column of every destination column, worked out once (-1: transparent).
+    std::vector<int> columns(static_cast<size_t>(std::max(r.Width(), 0)));
+    for (int x = r.left; x < r.right; ++x) {
+        const double sxf = src.x + (x + 0.5 - dst.x) * scaleX;
+        columns[static_cast<size_t>(x - r.left)] = sxf < 0 || sxf >= srcRight ? -1 : static_cast<int>(sxf);
+    }
     for (int y = r.top; y < r.bottom; ++y) {
         const double syf = src.y + (y + 0.5 - dst.y) * scaleY;
-        if (syf < 0 || syf >= image.Height() || syf >= static_cast<double>(src.y) + src.height) continue;
+        if (syf < 0 || syf >= srcBottom) continue;
         const uint32_t* srow = image.Row(static_cast<int>(syf));
-        uint32_t* drow = Row(y);
-        for (int x = r.left; x < r.right; ++x) {
-            const double sxf = src.x + (x + 0.5 - dst.x) * scaleX;
-            if (sxf < 0 || sxf >= image.Width() || sxf >= static_cast<double>(src.x) + src.width) continue;
-            drow[x] = Over(ScaleAlpha(srow[static_cast<int>(sxf)], alpha), drow[x]);
+        uint32_t* drow = Row(y) + r.left;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const int sx = columns[i];
+            if (sx < 0) continue;
+            const uint32_t p = srow[sx];
+            if (alpha == 255 && (p >> 24) == 255) drow[i] = p;
+            else drow[i] = Over(ScaleAlpha(p, alpha), drow[i]);
         }
     }
 }

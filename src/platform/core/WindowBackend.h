@@ -97,6 +97,8 @@ public:
     virtual bool WaitForEvents(uint64_t deadlineMs) = 0;
     // Any thread.
     virtual void Wake() = 0;
+    // Returns once the screen shows everything sent to it so far.
+    virtual void Sync() {}
 };
 
 } // namespace vexmo

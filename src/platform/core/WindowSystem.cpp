@@ -84,6 +84,10 @@ void PumpPendingMessages() {
     if (Manager()) Manager()->PumpReady();
 }
 
+void SyncWindowSystem() {
+    if (Manager()) Manager()->Backend().Sync();
+}
+
 HWND GetCapture() { return Manager() ? Manager()->Capture() : 0; }
 void ReleaseCapture() {
     if (Manager()) Manager()->ReleaseCapture();

@@ -43,6 +43,9 @@ int RunMessageLoop();
 // Handles whatever is ready now without waiting (paints and due timers included).
 void PumpPendingMessages();
 
+// Returns once the screen shows everything painted so far (tests, start-up timing).
+void SyncWindowSystem();
+
 // Mouse capture and focus.
 HWND GetCapture();
 void ReleaseCapture();

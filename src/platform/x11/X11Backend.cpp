@@ -3,12 +3,16 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
 #include <poll.h>
+#include <sys/ipc.h>
+#include <sys/shm.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <string>
@@ -30,8 +34,14 @@ constexpr long kNetWmStateRemove = 0;
 
 // One flag per process: Xlib calls us back from deep inside any call once the server is gone.
 bool g_connectionLost = false;
+int g_lastXError = 0;
 
-int IgnoreXError(Display*, XErrorEvent*) { return 0; } // a window that went away meanwhile
+// Errors are expected (a window that went away meanwhile, shared memory a remote server
+// cannot see); the call that cares checks g_lastXError.
+int IgnoreXError(Display*, XErrorEvent* e) {
+    g_lastXError = e->error_code;
+    return 0;
+}
 int QuietIoError(Display*) { return 0; }
 void MarkConnectionLost(Display*, void*) { g_connectionLost = true; }
 
@@ -39,6 +49,9 @@ struct NativeX11 {
     Window xid = 0;
     GC gc = nullptr;
     bool mapped = false;
+    // Pixels shared with a local X server: no copy of each frame through the socket.
+    XImage* shmImage = nullptr;
+    XShmSegmentInfo shm{};
 };
 
 class X11Backend final : public WindowBackend {
@@ -54,6 +67,7 @@ public:
         XSetIOErrorExitHandler(display_, &MarkConnectionLost, nullptr);
         InternAtoms();
         DetectWindowManager();
+        useShm_ = XShmQueryExtension(display_) == True;
     }
 
     ~X11Backend() override {
@@ -109,6 +123,7 @@ public:
         if (!n) return;
         byXid_.erase(n->xid);
         byHandle_.erase(w.handle);
+        FreeShm(*n);
         if (!g_connectionLost) {
             XFreeGC(display_, n->gc);
             XDestroyWindow(display_, n->xid);
@@ -190,6 +205,7 @@ public:
         CCanvas& canvas = w.surface->canvas;
         const Rect r = client.Intersect(canvas.Bounds());
         if (r.IsEmpty()) return;
+        if (PresentShared(*n, canvas, r)) return;
         XImage image{};
         image.width = canvas.Width();
         image.height = canvas.Height();
@@ -284,6 +300,10 @@ public:
         return true;
     }
 
+    void Sync() override {
+        if (!g_connectionLost) XSync(display_, False);
+    }
+
     void Wake() override {
         const uint64_t one = 1;
         [[maybe_unused]] ssize_t r = write(wake_, &one, sizeof one);
@@ -293,23 +313,21 @@ private:
     static NativeX11* Native(WindowRecord& w) { return static_cast<NativeX11*>(w.native); }
 
     void InternAtoms() {
-        wmDeleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
-        netWmState_ = XInternAtom(display_, "_NET_WM_STATE", False);
-        netWmStateAbove_ = XInternAtom(display_, "_NET_WM_STATE_ABOVE", False);
-        netWmStateSkipTaskbar_ = XInternAtom(display_, "_NET_WM_STATE_SKIP_TASKBAR", False);
-        netWmWindowType_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
-        netWmTypeNormal_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_NORMAL", False);
-        netWmTypeUtility_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_UTILITY", False);
-        netWmTypePopup_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_POPUP_MENU", False);
-        netWmOpacity_ = XInternAtom(display_, "_NET_WM_WINDOW_OPACITY", False);
-        netWmName_ = XInternAtom(display_, "_NET_WM_NAME", False);
-        utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
-        motifHints_ = XInternAtom(display_, "_MOTIF_WM_HINTS", False);
-        netActiveWindow_ = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
-        netWmMoveResize_ = XInternAtom(display_, "_NET_WM_MOVERESIZE", False);
-        netWorkArea_ = XInternAtom(display_, "_NET_WORKAREA", False);
-        netSupported_ = XInternAtom(display_, "_NET_SUPPORTED", False);
-        netSupportingWmCheck_ = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+        // One round trip for all of them: start-up time matters.
+        static constexpr const char* kNames[] = {
+            "WM_DELETE_WINDOW", "_NET_WM_STATE", "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR",
+            "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_UTILITY",
+            "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_OPACITY", "_NET_WM_NAME", "UTF8_STRING",
+            "_MOTIF_WM_HINTS", "_NET_ACTIVE_WINDOW", "_NET_WM_MOVERESIZE", "_NET_WORKAREA", "_NET_SUPPORTED",
+            "_NET_SUPPORTING_WM_CHECK"};
+        Atom* const targets[] = {&wmDeleteWindow_, &netWmState_, &netWmStateAbove_, &netWmStateSkipTaskbar_,
+                                 &netWmWindowType_, &netWmTypeNormal_, &netWmTypeUtility_, &netWmTypePopup_,
+                                 &netWmOpacity_, &netWmName_, &utf8String_, &motifHints_, &netActiveWindow_,
+                                 &netWmMoveResize_, &netWorkArea_, &netSupported_, &netSupportingWmCheck_};
+        constexpr int kCount = static_cast<int>(std::size(kNames));
+        Atom atoms[kCount] = {};
+        XInternAtoms(display_, const_cast<char**>(kNames), kCount, False, atoms);
+        for (int i = 0; i < kCount; ++i) *targets[i] = atoms[i];
     }
 
     void DetectWindowManager() {
@@ -330,6 +348,63 @@ private:
                 if (atoms[i] == netWmMoveResize_) supportsMoveResize_ = true;
         }
         if (data) XFree(data);
+    }
+
+    bool PresentShared(NativeX11& n, const CCanvas& canvas, const Rect& r) {
+        if (!useShm_) return false;
+        if (!n.shmImage || n.shmImage->width != canvas.Width() || n.shmImage->height != canvas.Height()) {
+            FreeShm(n);
+            if (!CreateShm(n, canvas.Width(), canvas.Height())) return false;
+        }
+        for (int y = r.top; y < r.bottom; ++y)
+            std::memcpy(n.shmImage->data + static_cast<ptrdiff_t>(y) * n.shmImage->bytes_per_line + r.left * 4,
+                        canvas.Row(y) + r.left, static_cast<size_t>(r.Width()) * 4);
+        XShmPutImage(display_, n.xid, n.gc, n.shmImage, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.Width()),
+                     static_cast<unsigned>(r.Height()), False);
+        XSync(display_, False); // the server reads the segment later; wait before reusing it
+        return true;
+    }
+
+    bool CreateShm(NativeX11& n, int width, int height) {
+        XImage* img = XShmCreateImage(display_, visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr, &n.shm,
+                                      static_cast<unsigned>(width), static_cast<unsigned>(height));
+        if (!img) return false;
+        if (img->bits_per_pixel != 32) {
+            XDestroyImage(img);
+            useShm_ = false;
+            return false;
+        }
+        n.shm.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(img->bytes_per_line) * static_cast<size_t>(height),
+                             IPC_CREAT | 0600);
+        if (n.shm.shmid < 0) {
+            XDestroyImage(img);
+            return false;
+        }
+        n.shm.shmaddr = img->data = static_cast<char*>(shmat(n.shm.shmid, nullptr, 0));
+        n.shm.readOnly = False;
+        g_lastXError = 0;
+        const bool attached = n.shm.shmaddr != reinterpret_cast<char*>(-1) && XShmAttach(display_, &n.shm);
+        XSync(display_, False);
+        shmctl(n.shm.shmid, IPC_RMID, nullptr); // freed once both sides let go
+        if (!attached || g_lastXError != 0) {
+            // A server on another machine cannot see our memory: plain copies from now on.
+            if (n.shm.shmaddr != reinterpret_cast<char*>(-1)) shmdt(n.shm.shmaddr);
+            img->data = nullptr;
+            XDestroyImage(img);
+            useShm_ = false;
+            return false;
+        }
+        n.shmImage = img;
+        return true;
+    }
+
+    void FreeShm(NativeX11& n) {
+        if (!n.shmImage) return;
+        if (!g_connectionLost) XShmDetach(display_, &n.shm);
+        shmdt(n.shm.shmaddr);
+        n.shmImage->data = nullptr;
+        XDestroyImage(n.shmImage);
+        n.shmImage = nullptr;
     }
 
     void SetSizeHints(WindowRecord& w) {
@@ -502,6 +577,7 @@ private:
     bool hasWindowManager_ = false;
     bool supportsMoveResize_ = false;
     bool pointerGrabbed_ = false;
+    bool useShm_ = false;
     std::map<Window, HWND> byXid_;
     std::map<HWND, Window> byHandle_;
     Atom wmDeleteWindow_{}, netWmState_{}, netWmStateAbove_{}, netWmStateSkipTaskbar_{}, netWmWindowType_{},
