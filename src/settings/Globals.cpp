@@ -20,4 +20,6 @@ LibraryLocation LibrarySelection = kNoLibraryLocation;
 MacroLibrary ImportLibrary;
 LibraryLocation ImportSelection = kNoLibraryLocation;
 
+std::vector<uint16_t> DpiStepTable;
+
 } // namespace vexmo

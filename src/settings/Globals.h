@@ -6,7 +6,9 @@
 #include "settings/LanguageTable.h"
 #include "settings/ProfileTable.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vexmo {
 
@@ -35,6 +37,10 @@ extern LibraryLocation LibrarySelection;
 class MacroLibrary;
 extern MacroLibrary ImportLibrary;
 extern LibraryLocation ImportSelection;
+
+// The DPI steps of the configured sensor, in units of 50 DPI; XYSetting indexes into it.
+// Rebuilt by BuildDpiTable (device/DpiStepTable.h) at start-up and when the sensor changes.
+extern std::vector<uint16_t> DpiStepTable;
 
 // Scales a design coordinate by UiScale, truncating.
 inline int Scaled(int designPixels) { return static_cast<int>(designPixels * UiScale); }
