@@ -13,14 +13,15 @@ constexpr int kStatusCounterAfterChange = 19;
 } // namespace
 
 DeviceLink::DeviceLink(DeviceLinkHost& host, HidBus& bus, Clock& clock, std::vector<uint16_t>& dpiSteps)
-    : host_(host), dpiSteps_(dpiSteps), discovery_(bus, events_), channel_(clock), bus_(bus) {
-    events_.SetWake([this] { host_.WakeForLinkEvents(); });
+    : host_(host), dpiSteps_(dpiSteps), discovery_(bus, *events_), channel_(clock), bus_(bus) {
+    events_->SetWake([this] { host_.WakeForLinkEvents(); });
 }
 
 DeviceLink::~DeviceLink() { Shutdown(); }
 
 void DeviceLink::Shutdown() {
     bus_.SetHotplugHandler(nullptr);
+    events_->SetWake(nullptr); // a hotplug call still in flight can no longer reach the host
     channel_.SetTargets(nullptr, nullptr);
     discovery_.Shutdown();
 }
@@ -36,11 +37,11 @@ void DeviceLink::StartUp() {
 
 void DeviceLink::RegisterForDeviceChanges() {
     statusNeeded_ = true;
-    bus_.SetHotplugHandler([this](HidChange change) {
+    bus_.SetHotplugHandler([events = events_](HidChange change) {
         LinkEvent event;
         event.type = LinkEvent::Type::DeviceChange;
         event.change = change;
-        events_.Push(std::move(event));
+        events->Push(std::move(event));
     });
 }
 
@@ -88,7 +89,7 @@ void DeviceLink::OnDeviceChange(HidChange change) {
 }
 
 void DeviceLink::ProcessLinkEvents() {
-    for (const LinkEvent& event : events_.TakeAll()) {
+    for (const LinkEvent& event : events_->TakeAll()) {
         if (event.type == LinkEvent::Type::DeviceChange) {
             OnDeviceChange(event.change);
         } else {

@@ -18,6 +18,7 @@
 #include "platform/HidBus.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -115,7 +116,9 @@ private:
 
     DeviceLinkHost& host_;
     std::vector<uint16_t>& dpiSteps_;
-    LinkEventQueue events_;
+    // Shared with the bus's hotplug handler, which may still be running on the bus's thread
+    // while the link goes away.
+    std::shared_ptr<LinkEventQueue> events_ = std::make_shared<LinkEventQueue>();
     DeviceDiscovery discovery_;
     ReportChannel channel_;
     ShadowBlocks shadows_;

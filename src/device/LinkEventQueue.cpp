@@ -5,20 +5,19 @@
 namespace vexmo {
 
 void LinkEventQueue::SetWake(std::function<void()> wake) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(wakeMutex_);
     wake_ = std::move(wake);
 }
 
 void LinkEventQueue::Push(LinkEvent event) {
-    std::function<void()> wake;
     {
         std::lock_guard lock(mutex_);
         events_.push_back(std::move(event));
-        wake = wake_;
     }
-    // Outside the lock, so a wake that drains at once cannot deadlock.
-    if (wake) {
-        wake();
+    // The events lock is free again, so even a wake that takes the events at once is safe.
+    std::lock_guard lock(wakeMutex_);
+    if (wake_) {
+        wake_();
     }
 }
 

@@ -24,6 +24,7 @@ struct LinkEvent {
 class LinkEventQueue {
 public:
     // Called after every push, on the pushing thread; it must only post, never process.
+    // Once SetWake returns, no call of the previous wake is still running.
     void SetWake(std::function<void()> wake);
     void Push(LinkEvent event);
     // Everything pushed so far, oldest first.
@@ -31,8 +32,9 @@ public:
     size_t Size() const;
 
 private:
-    mutable std::mutex mutex_;
+    mutable std::mutex mutex_; // guards events_
     std::deque<LinkEvent> events_;
+    std::mutex wakeMutex_; // held while wake_ runs, so it can be replaced safely
     std::function<void()> wake_;
 };
 
