@@ -13,7 +13,8 @@ function(vexmo_add_test)
   target_compile_definitions(${T_NAME} PRIVATE VEXMO_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
   vexmo_warnings(${T_NAME})
   gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${T_LABELS}")
+    PROPERTIES LABELS "${T_LABELS}"
+      ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp")
 endfunction()
 
 # vexmo_add_fuzzer(NAME name SOURCES a.cpp LIBS lib CORPUS dir)
