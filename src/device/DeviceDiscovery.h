@@ -39,6 +39,10 @@ public:
     // Why the last mouse interface that could not be opened failed (empty when none failed).
     const std::string& LastOpenFailure() const { return lastOpenFailure_; }
 
+    // Closes a feature interface that stopped accepting reports; the next discovery opens it
+    // again while the kind is present.
+    void CloseFeature(DeviceKind kind) { State(kind).featureHandle.reset(); }
+
     // Closes the feature handles and stops the reader threads.
     void Shutdown();
 

@@ -53,8 +53,9 @@ bool DeviceLink::DiscoverDevices() {
         host_.StartStatusTimer();
     }
     // A mouse that comes back with the configuration it had receives nothing: only blocks
-    // that differ from their shadows go out.
-    RaiseChangeFlags({true, true, true, false});
+    // that differ from their shadows go out. The motion block is included, so an edit made
+    // while no mouse was connected reaches it too.
+    RaiseChangeFlags(ChangeFlags::All());
     suppressProgress_ = true;
     host_.StartApplyTimer();
     if (wasPresent && !anyFound_) {
@@ -106,7 +107,10 @@ void DeviceLink::StatusTimerTick() {
     }
     host_.SetStatusCounter(0);
     for (DeviceKind kind : kDeviceKinds) {
-        if (discovery_.Present(kind) && !discovery_.Reader(kind).Busy()) {
+        // A kind whose reader stopped, or whose feature interface was closed after a failed
+        // write, is connected again.
+        const bool lost = !discovery_.Reader(kind).Busy() || discovery_.FeatureHandle(kind) == nullptr;
+        if (discovery_.Present(kind) && lost) {
             DiscoverDevices();
             host_.SetStatusCounter(kStatusCounterAfterChange);
         }

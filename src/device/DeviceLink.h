@@ -47,8 +47,8 @@ public:
     void StartUp();
     // Bus hotplug events reach the user-interface thread through the link's queue.
     void RegisterForDeviceChanges();
-    // Full scan; raises the keys, performance and power flags (without a progress dialog)
-    // and starts the apply timer. When it finds nothing where a mouse was present before,
+    // Full scan; raises every change flag (without a progress dialog) and starts the apply
+    // timer. When it finds nothing where a mouse was present before,
     // the host is told that all devices are gone. Returns whether a mouse was found.
     bool DiscoverDevices();
     void OnDeviceChange(HidChange change);

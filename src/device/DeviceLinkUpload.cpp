@@ -83,11 +83,20 @@ void DeviceLink::RebuildShadows() {
 }
 
 // After a failed write the mouse's state is no longer known: every block goes out again with
-// the next ApplyChanges instead of being lost for good.
+// the next ApplyChanges instead of being lost for good. The interface that failed is closed
+// (a device that went and came back under the same path needs a fresh handle); commands go
+// to the other kind meanwhile, and the status timer's next discovery opens it again.
 void DeviceLink::ConcludeFailedTransfer() {
     shadows_.ForgetAll();
     flags_ = ChangeFlags::All();
     transferFailed_ = false;
+    for (DeviceKind kind : kDeviceKinds) {
+        if (discovery_.FeatureHandle(kind) == channel_.Target()) {
+            discovery_.CloseFeature(kind);
+            break;
+        }
+    }
+    channel_.SetTargets(discovery_.FeatureHandle(DeviceKind::Wired), discovery_.FeatureHandle(DeviceKind::Receiver));
 }
 
 void DeviceLink::SendAndPause(Command command, uint8_t length, std::span<const uint8_t> payload) {

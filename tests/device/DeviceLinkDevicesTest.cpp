@@ -114,7 +114,7 @@ TEST_F(LinkTest, ATransferEndsCleanlyWhenTheDeviceGoesAndNothingIsLost) {
     EXPECT_EQ(mouse.Snapshot().framesRejected, 0u);
 }
 
-TEST_F(LinkTest, AFailedWriteIsSentAgainWithTheNextTransfer) {
+TEST_F(LinkTest, AFailedWriteIsSentAgainOnceTheInterfaceIsReopened) {
     Connect(true, false);
     link.SyncShadows();
     sim::SimFaults faults;
@@ -123,12 +123,55 @@ TEST_F(LinkTest, AFailedWriteIsSentAgainWithTheNextTransfer) {
     host.Current().settings[kPowerDownTimeSetting].value = "3";
     link.RaiseChangeFlags({false, false, true, false});
     link.ApplyChanges();
+    EXPECT_TRUE(link.LastTransferFailed());
     EXPECT_TRUE(TakeSets().empty());
     EXPECT_EQ(host.progressShown, 0);
-    link.ApplyChanges(); // the flags stayed raised: everything goes out again
+    EXPECT_EQ(link.Discovery().FeatureHandle(DeviceKind::Wired), nullptr);
+
+    host.statusCounter = 20;
+    link.StatusTimerTick(); // reopens the interface and raises every flag
+    EXPECT_NE(link.Discovery().FeatureHandle(DeviceKind::Wired), nullptr);
+    TakeLog();
+    link.ApplyChanges();
+    EXPECT_FALSE(link.LastTransferFailed());
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 14u); // the mouse's state was unknown: everything again
+    EXPECT_EQ(mouse.Snapshot().config.power[0], 3);
+}
+
+TEST_F(LinkTest, AfterAFailedWriteOnTheCableCommandsGoToTheReceiver) {
+    Connect(true, true);
+    link.SyncShadows();
+    sim::SimFaults faults;
+    faults.failWrites = 1;
+    mouse.SetFaults(faults);
+    host.Current().keys[0].code = {0x10, 0x02, 0x00};
+    link.RaiseChangeFlags({true, false, false, false});
+    link.ApplyChanges();
+    link.ApplyChanges();
     const auto sets = TakeSets();
     ASSERT_EQ(sets.size(), 14u);
-    EXPECT_EQ(mouse.Snapshot().config.power[0], 3);
+    for (const Frame& frame : sets) {
+        EXPECT_EQ(frame.kind, "receiver");
+    }
+}
+
+TEST_F(LinkTest, AMotionEditWhileNoMouseIsConnectedIsSentOnArrival) {
+    mouse.SetSensor(0x04); // the arrival queries the status: no sensor change here
+    Connect(true, false);
+    link.SyncShadows();
+    mouse.Unplug(sim::SimKind::Wired);
+    link.ProcessLinkEvents();
+    host.Current().settings[kMotionWakeupSetting].value = "0";
+    link.RaiseChangeFlags({false, false, false, true});
+    link.ApplyChanges(); // nowhere to send it
+    mouse.Plug(sim::SimKind::Wired);
+    link.ProcessLinkEvents();
+    TakeLog();
+    link.ApplyChanges();
+    const auto sets = TakeSets();
+    ASSERT_EQ(sets.size(), 1u);
+    EXPECT_EQ(sets[0].Command(), 0x0C);
 }
 
 TEST_F(LinkTest, StatusTimerQueriesEveryTwentyOneTicks) {
