@@ -158,3 +158,31 @@ TEST(X11Startup, NoDisplayIsReportedNotCrashed) {
     EXPECT_NE(why.find(":987"), std::string::npos) << why;
     setenv("DISPLAY", saved.c_str(), 1);
 }
+
+TEST(X11Connection, LostServerEndsTheLoopCleanly) {
+    // A private server, so killing it touches no other test.
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const std::string fd = std::to_string(fds[1]);
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp", nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawnp(&pid, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+    close(fds[1]);
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+    close(fds[0]);
+    const std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    ASSERT_TRUE(vexmo::InitWindowSystem(vexmo::WindowSystemKind::X11));
+    {
+        vexmo::CWnd w;
+        ASSERT_TRUE(w.CreateEx(0, "", vexmo::WS_POPUP | vexmo::WS_VISIBLE, {0, 0, 100, 100}));
+        vexmo::PumpPendingMessages();
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        EXPECT_EQ(vexmo::RunMessageLoop(), 1);
+    }
+    vexmo::ShutdownWindowSystem();
+    setenv("DISPLAY", saved.c_str(), 1);
+}

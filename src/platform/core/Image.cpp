@@ -51,6 +51,7 @@ Image DecodeImage(std::span<const uint8_t> bytes) {
     if (bytes.size() >= sizeof kPngSignature && std::equal(std::begin(kPngSignature), std::end(kPngSignature), bytes.begin()))
         return DecodePng(bytes);
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return DecodeBmp(bytes);
+    if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 1 && bytes[3] == 0) return DecodeIco(bytes);
     return {};
 }
 

@@ -49,7 +49,9 @@ Image DecodePng(std::span<const uint8_t> bytes);
 // BMP: 24-bit and 32-bit uncompressed or bit-field rows, bottom-up or top-down. 32-bit
 // pixels carry alpha only when the header declares an alpha mask; otherwise they are opaque.
 Image DecodeBmp(std::span<const uint8_t> bytes);
-// Picks the decoder by the file's signature.
+// ICO: the largest entry that is PNG or a 24/32-bit DIB (its mask or alpha as transparency).
+Image DecodeIco(std::span<const uint8_t> bytes);
+// Picks the decoder by the file's signature (PNG, BMP, ICO).
 Image DecodeImage(std::span<const uint8_t> bytes);
 Image LoadImageFile(const std::filesystem::path& path);
 

@@ -48,6 +48,8 @@ Image LoadPngResource(uint32_t id) { return DecodeImage(FindResource(id, Resourc
 
 Image LoadBitmapResource(uint32_t id) { return DecodeImage(FindResource(id, ResourceType::Bitmap)); }
 
+Image LoadIconResource(uint32_t id) { return DecodeImage(FindResource(id, ResourceType::Icon)); }
+
 bool ParseResourceType(std::string_view name, ResourceType& type) {
     std::string upper(name);
     std::transform(upper.begin(), upper.end(), upper.begin(),

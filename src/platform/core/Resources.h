@@ -30,6 +30,7 @@ bool RegisterResources(const ResourceEntry* entries, size_t count);
 // Decoded picture resources; an empty image when missing or unreadable.
 Image LoadPngResource(uint32_t id);
 Image LoadBitmapResource(uint32_t id);
+Image LoadIconResource(uint32_t id);
 
 // "PNG", "BITMAP", "ICON" (any case) -> type; false for anything else.
 bool ParseResourceType(std::string_view name, ResourceType& type);

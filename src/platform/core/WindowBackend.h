@@ -38,6 +38,7 @@ struct WindowRecord {
     bool enabled = true;
     bool destroying = false;
     uint8_t alpha = 255;     // constant alpha of a layered window
+    Image icon;              // for the taskbar and the window switcher
     std::shared_ptr<WindowSurface> surface = std::make_shared<WindowSurface>();
     Rect invalid;            // client coordinates
     bool eraseBackground = false;
@@ -74,6 +75,8 @@ public:
     virtual Clock& GetClock() = 0;
     virtual Size ScreenSize() = 0;
     virtual Rect WorkArea() = 0;
+    // Logical pixels per inch of the screen (96 unless the desktop says otherwise).
+    virtual int LogicalDpi() { return 96; }
 
     virtual bool CreateNative(WindowRecord& w) = 0;
     virtual void DestroyNative(WindowRecord& w) = 0;

@@ -96,6 +96,7 @@ HWND GetActiveWindow() { return Manager() ? Manager()->Active() : 0; }
 HWND GetForegroundWindow() { return GetActiveWindow(); }
 Point GetCursorPos() { return Manager() ? Manager()->Cursor() : Point{}; }
 Size GetScreenSize() { return Manager() ? Manager()->Backend().ScreenSize() : Size{}; }
+int GetLogicalDpi() { return Manager() ? Manager()->Backend().LogicalDpi() : 96; }
 Rect GetWorkArea() { return Manager() ? Manager()->Backend().WorkArea() : Rect{}; }
 
 std::shared_ptr<WindowSurface> WindowSurfaceOf(HWND window) {

@@ -56,6 +56,8 @@ Point GetCursorPos();
 // The screen.
 Size GetScreenSize();
 Rect GetWorkArea();
+// Logical pixels per inch (for the text scale factor: dpi / 96).
+int GetLogicalDpi();
 
 // Double clicks: presses this close in time (ms) and place (pixels either way).
 constexpr uint32_t kDoubleClickMs = 500;

@@ -177,6 +177,13 @@ void CWnd::ModifyStyleEx(uint32_t remove, uint32_t add) {
     else M()->StyleChanged(hwnd_);
 }
 
+void CWnd::SetIcon(const Image& icon) {
+    WindowRecord* rec = M() ? M()->Find(hwnd_) : nullptr;
+    if (!rec) return;
+    rec->icon = icon;
+    M()->StyleChanged(hwnd_);
+}
+
 void CWnd::SetLayeredAlpha(uint8_t alpha) {
     WindowRecord* rec = M() ? M()->Find(hwnd_) : nullptr;
     if (!rec) return;

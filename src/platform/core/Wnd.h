@@ -51,6 +51,8 @@ public:
     uint32_t GetStyle() const;
     uint32_t GetExStyle() const;
     void ModifyStyleEx(uint32_t remove, uint32_t add);
+    // The window's icon (both sizes: the desktop scales the one picture).
+    void SetIcon(const Image& icon);
     // Constant alpha for a layered window (255 = opaque).
     void SetLayeredAlpha(uint8_t alpha);
     // Shows `image` as the window's whole content at `screenPos` (an opaque layered window):

@@ -1,5 +1,6 @@
 #include "platform/simbus/SimHidBus.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 
@@ -172,7 +173,10 @@ std::unique_ptr<HidDevice> SimHidBus::Open(const std::string& path, std::string*
         }
         return nullptr;
     };
-    if (!IsSimPath(path) || path.find(' ') != std::string::npos) {
+    // One request per line: a path with spaces or control characters could smuggle a second one.
+    const bool plain =
+        std::none_of(path.begin(), path.end(), [](char c) { return c == ' ' || (c >= 0 && c < 0x20); });
+    if (!IsSimPath(path) || !plain) {
         return fail("not a simulator device: " + path);
     }
     std::string why;

@@ -16,6 +16,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "platform/core/Messages.h"
 #include "platform/core/WindowBackend.h"
@@ -31,6 +32,7 @@ constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
 constexpr long kNetWmMoveResizeMove = 8;
 constexpr long kNetWmStateAdd = 1;
 constexpr long kNetWmStateRemove = 0;
+constexpr int kDefaultDpi = 96;
 
 // One flag per process: Xlib calls us back from deep inside any call once the server is gone.
 bool g_connectionLost = false;
@@ -71,7 +73,7 @@ public:
     }
 
     ~X11Backend() override {
-        if (!g_connectionLost) XCloseDisplay(display_);
+        XCloseDisplay(display_);
         if (wake_ >= 0) close(wake_);
     }
 
@@ -94,6 +96,16 @@ public:
         }
         if (data) XFree(data);
         return full;
+    }
+
+    int LogicalDpi() override {
+        // The desktop's font resolution, as toolkits publish it (Xft.dpi).
+        const char* resources = g_connectionLost ? nullptr : XResourceManagerString(display_);
+        if (!resources) return kDefaultDpi;
+        const char* at = std::strstr(resources, "Xft.dpi:");
+        if (!at) return kDefaultDpi;
+        const double dpi = std::strtod(at + std::strlen("Xft.dpi:"), nullptr);
+        return dpi >= 48 && dpi <= 480 ? static_cast<int>(dpi) : kDefaultDpi;
     }
 
     bool CreateNative(WindowRecord& w) override {
@@ -124,8 +136,9 @@ public:
         byXid_.erase(n->xid);
         byHandle_.erase(w.handle);
         FreeShm(*n);
+        // Also after a lost connection: Xlib then only frees its own memory.
+        XFreeGC(display_, n->gc);
         if (!g_connectionLost) {
-            XFreeGC(display_, n->gc);
             XDestroyWindow(display_, n->xid);
             XFlush(display_);
         }
@@ -319,11 +332,11 @@ private:
             "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_UTILITY",
             "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_OPACITY", "_NET_WM_NAME", "UTF8_STRING",
             "_MOTIF_WM_HINTS", "_NET_ACTIVE_WINDOW", "_NET_WM_MOVERESIZE", "_NET_WORKAREA", "_NET_SUPPORTED",
-            "_NET_SUPPORTING_WM_CHECK"};
+            "_NET_SUPPORTING_WM_CHECK", "_NET_WM_ICON"};
         Atom* const targets[] = {&wmDeleteWindow_, &netWmState_, &netWmStateAbove_, &netWmStateSkipTaskbar_,
                                  &netWmWindowType_, &netWmTypeNormal_, &netWmTypeUtility_, &netWmTypePopup_,
                                  &netWmOpacity_, &netWmName_, &utf8String_, &motifHints_, &netActiveWindow_,
-                                 &netWmMoveResize_, &netWorkArea_, &netSupported_, &netSupportingWmCheck_};
+                                 &netWmMoveResize_, &netWorkArea_, &netSupported_, &netSupportingWmCheck_, &netWmIcon_};
         constexpr int kCount = static_cast<int>(std::size(kNames));
         Atom atoms[kCount] = {};
         XInternAtoms(display_, const_cast<char**>(kNames), kCount, False, atoms);
@@ -455,7 +468,28 @@ private:
         } else {
             XDeleteProperty(display_, n->xid, netWmOpacity_);
         }
+        SetIcon(*n, w.icon);
         SetSizeHints(w);
+    }
+
+    void SetIcon(NativeX11& n, const Image& icon) {
+        if (icon.IsEmpty()) return;
+        // _NET_WM_ICON: width, height, then straight-alpha ARGB, one per long.
+        std::vector<unsigned long> data;
+        data.reserve(2 + icon.Pixels().size());
+        data.push_back(static_cast<unsigned long>(icon.Width()));
+        data.push_back(static_cast<unsigned long>(icon.Height()));
+        for (uint32_t p : icon.Pixels()) {
+            const uint32_t a = p >> 24;
+            if (a == 0 || a == 255) {
+                data.push_back(a == 0 ? 0 : p);
+                continue;
+            }
+            auto un = [a](uint32_t c) { return std::min<uint32_t>(255, (c * 255 + a / 2) / a); };
+            data.push_back((a << 24) | (un((p >> 16) & 0xFF) << 16) | (un((p >> 8) & 0xFF) << 8) | un(p & 0xFF));
+        }
+        XChangeProperty(display_, n.xid, netWmIcon_, XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
     }
 
     void SendState(Window xid, long action, Atom state) {
@@ -582,7 +616,7 @@ private:
     std::map<HWND, Window> byHandle_;
     Atom wmDeleteWindow_{}, netWmState_{}, netWmStateAbove_{}, netWmStateSkipTaskbar_{}, netWmWindowType_{},
         netWmTypeNormal_{}, netWmTypeUtility_{}, netWmTypePopup_{}, netWmOpacity_{}, netWmName_{}, utf8String_{},
-        motifHints_{}, netActiveWindow_{}, netWmMoveResize_{}, netWorkArea_{}, netSupported_{}, netSupportingWmCheck_{};
+        motifHints_{}, netActiveWindow_{}, netWmMoveResize_{}, netWorkArea_{}, netSupported_{}, netSupportingWmCheck_{}, netWmIcon_{};
 };
 
 } // namespace
