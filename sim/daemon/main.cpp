@@ -2,6 +2,7 @@
 #include "platform/simbus/LineSocket.h"
 #include "sim/daemon/SimServer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <csignal>
 #include <iostream>
@@ -148,6 +149,14 @@ int Serve(const std::filesystem::path& socket, const std::vector<std::string>& a
 
 // The request line for a client command; nullopt (with `why`) when the command is malformed.
 std::optional<std::string> RequestFor(const std::vector<std::string>& args, std::string& why) {
+    // Every word travels inside one request line.
+    for (const std::string& arg : args) {
+        if (arg.empty() ||
+            std::any_of(arg.begin(), arg.end(), [](char c) { return c == ' ' || (c >= 0 && c < 0x20); })) {
+            why = "arguments may not be empty or contain spaces or control characters";
+            return std::nullopt;
+        }
+    }
     const std::string& verb = args[0];
     const size_t argc = args.size() - 1;
     auto join = [&] {
@@ -175,12 +184,6 @@ std::optional<std::string> RequestFor(const std::vector<std::string>& args, std:
         }
     }
     if ((verb == "link" && argc == 1) || (verb == "sensor" && argc == 1) || (verb == "fault" && argc >= 1)) {
-        for (const std::string& arg : args) {
-            if (arg.empty() || arg.find_first_of(" \n\r") != std::string::npos) {
-                why = "arguments may not contain spaces or line breaks";
-                return std::nullopt;
-            }
-        }
         return join();
     }
     why = "unknown or incomplete command: " + verb;

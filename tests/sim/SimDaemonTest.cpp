@@ -124,9 +124,14 @@ TEST_F(SimServerTest, BusEnumeratesOpensAndTransfers) {
     EXPECT_EQ(std::string(reply.begin() + 8, reply.begin() + 12), "R417");
     EXPECT_EQ(reply[4], 2);
 
-    std::string why;
-    EXPECT_FALSE(bus.Open("sim://mousesim/wired/nothing", &why));
-    EXPECT_FALSE(why.empty());
+    for (const char* path :
+         {"sim://mousesim/wired/nothing", "sim://mousesim/wired/feature\nstop", "/dev/hidraw0"}) {
+        SCOPED_TRACE(path);
+        std::string why;
+        EXPECT_FALSE(bus.Open(path, &why));
+        EXPECT_FALSE(why.empty());
+    }
+    EXPECT_EQ(bus.Enumerate().size(), 4u) << "no request was smuggled in";
 }
 
 TEST_F(SimServerTest, InputReadsAndHotplugFollowTheMouse) {
@@ -403,6 +408,7 @@ TEST_F(MouseSimBinaryTest, CommandsReachTheDaemonAndTheLogHasItsExactForm) {
 
     EXPECT_EQ(Run("fault sideways", out), 1);
     EXPECT_EQ(Run("plug mouse", out), 2);
+    EXPECT_EQ(Run("battery \"5 none\"", out), 2);
     EXPECT_EQ(Run("stop", out), 0);
     int status = 0;
     ASSERT_EQ(::waitpid(daemon, &status, 0), daemon);
