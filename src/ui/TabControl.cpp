@@ -7,10 +7,21 @@ namespace vexmo {
 namespace {
 constexpr uint32_t kFirstMainTab = 2049;
 constexpr uint32_t kLastMainTab = 2053;
-constexpr uint32_t kFirstSettingsTab = 3001;
+
+struct SettingsTab {
+    uint32_t id;
+    int page;
+};
+constexpr SettingsTab kSettingsTabs[] = {{3001, 0}, {3002, 1}, {3003, 2}, {3004, 3}, {3007, 7}, {3008, 8}, {3009, 9}};
 
 bool IsMainTab(uint32_t id) { return id >= kFirstMainTab && id <= kLastMainTab; }
-bool IsSettingsTab(uint32_t id) { return (id >= 3001 && id <= 3004) || (id >= 3007 && id <= 3009); }
+// The settings page of a tab, -1 for other ids.
+int SettingsPageOf(uint32_t id) {
+    for (const SettingsTab& tab : kSettingsTabs)
+        if (tab.id == id) return tab.page;
+    return -1;
+}
+bool IsSettingsTab(uint32_t id) { return SettingsPageOf(id) >= 0; }
 } // namespace
 
 bool IsPageTab(uint32_t id) { return IsMainTab(id) || IsSettingsTab(id); }
@@ -25,7 +36,7 @@ bool CTabControl::OnLButtonUp(WPARAM, int x, int y) {
     const bool changed = ReferenceRelease(state, x, y, inside);
     if (!inside) return changed;
     if (IsMainTab(id)) MainPageIndex = static_cast<int>(id - kFirstMainTab);
-    if (IsSettingsTab(id)) SettingsPageIndex = static_cast<int>(id - kFirstSettingsTab);
+    if (IsSettingsTab(id)) SettingsPageIndex = SettingsPageOf(id);
     Notify(0, CN_CLICKED);
     return true;
 }
@@ -38,7 +49,7 @@ bool CTabControl::OnRButtonUp(WPARAM, int x, int y) {
 
 int CTabControl::Frame() const {
     if (IsMainTab(id) && MainPageIndex == static_cast<int>(id - kFirstMainTab)) return state == StateHover ? 3 : 2;
-    if (IsSettingsTab(id) && SettingsPageIndex == static_cast<int>(id - kFirstSettingsTab)) return 2;
+    if (IsSettingsTab(id) && SettingsPageIndex == SettingsPageOf(id)) return 2;
     return state;
 }
 
