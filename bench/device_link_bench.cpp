@@ -162,7 +162,8 @@ void BM_FullUpload(benchmark::State& state) {
     }
     state.counters["reports_per_upload"] =
         static_cast<double>(link.ReportsWritten() - before) / static_cast<double>(state.iterations());
-    state.counters["protocol_pause_ms"] = static_cast<double>(clock.now) / static_cast<double>(state.iterations());
+    state.counters["protocol_pause_ms"] =
+        static_cast<double>(clock.now) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_FullUpload)->Unit(benchmark::kMicrosecond);
 
@@ -176,7 +177,8 @@ double CpuSeconds(clockid_t clock) {
 void BM_IdleReaderThread(benchmark::State& state) {
     LinkEventQueue queue;
     InputReader reader(DeviceKind::Wired, queue);
-    auto device = std::make_unique<QuietDevice>(HidInterfaceInfo{"idle", kMouseVendorId, kWiredProductId, 33, 0});
+    auto device =
+        std::make_unique<QuietDevice>(HidInterfaceInfo{"idle", kMouseVendorId, kWiredProductId, 33, 0});
     QuietDevice* waiting = device.get();
     reader.Start(std::move(device));
     const clockid_t readerClock = waiting->ReaderClock();
@@ -188,7 +190,8 @@ void BM_IdleReaderThread(benchmark::State& state) {
         cpu += CpuSeconds(readerClock) - start;
         state.SetIterationTime(std::chrono::duration<double>(kWindow).count());
     }
-    const double seconds = std::chrono::duration<double>(kWindow).count() * static_cast<double>(state.iterations());
+    const double seconds =
+        std::chrono::duration<double>(kWindow).count() * static_cast<double>(state.iterations());
     state.counters["reader_cpu_us_per_second"] = cpu * 1e6 / seconds;
     reader.Stop();
 }

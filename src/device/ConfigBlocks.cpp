@@ -103,13 +103,17 @@ DpiColourBlock BuildDpiColourBlock(const ProfileRecord& profile) {
     return block;
 }
 
-uint8_t BuildReportRateCode(const ProfileRecord& profile) { return IntervalForRateIndex(profile.PollingRateValue[0]); }
+uint8_t BuildReportRateCode(const ProfileRecord& profile) {
+    return IntervalForRateIndex(profile.PollingRateValue[0]);
+}
 
 uint8_t BuildLiftOffCode(const ProfileRecord& profile) {
     return DecimalValue(profile.SettingValue(kLiftDetectionHeightSetting)) == 1 ? 1 : 2;
 }
 
-uint8_t BuildDebounce(const ProfileRecord& profile) { return SettingByte(profile, kKeyDebounceSetting); }
+uint8_t BuildDebounce(const ProfileRecord& profile) {
+    return SettingByte(profile, kKeyDebounceSetting);
+}
 
 LightingBlock BuildLightingBlock(const ProfileRecord& profile) {
     LightingBlock block{};
@@ -133,6 +137,8 @@ PowerBlock BuildPowerBlock(const ProfileRecord& profile) {
     return {SettingByte(profile, kPowerDownTimeSetting), SettingByte(profile, kMoveLightingOnOffModeSetting)};
 }
 
-uint8_t BuildMotionBlock(const ProfileRecord& profile) { return SettingByte(profile, kMotionWakeupSetting); }
+uint8_t BuildMotionBlock(const ProfileRecord& profile) {
+    return SettingByte(profile, kMotionWakeupSetting);
+}
 
 } // namespace vexmo

@@ -42,6 +42,8 @@ PowerBlock BuildPowerBlock(const ProfileRecord& profile);
 uint8_t BuildMotionBlock(const ProfileRecord& profile);
 
 // Bytes of the lighting block that count: its first byte and the ones it counts.
-inline size_t LightingBlockUsed(const LightingBlock& block) { return size_t{block[0]} + 1; }
+inline size_t LightingBlockUsed(const LightingBlock& block) {
+    return size_t{block[0]} + 1;
+}
 
 } // namespace vexmo

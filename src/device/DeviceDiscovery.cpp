@@ -8,7 +8,9 @@ DeviceDiscovery::DeviceDiscovery(HidBus& bus, LinkEventQueue& queue) : bus_(bus)
     }
 }
 
-DeviceDiscovery::~DeviceDiscovery() { Shutdown(); }
+DeviceDiscovery::~DeviceDiscovery() {
+    Shutdown();
+}
 
 void DeviceDiscovery::Shutdown() {
     for (KindState& state : kinds_) {

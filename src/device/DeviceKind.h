@@ -20,14 +20,18 @@ inline constexpr uint16_t kReceiverProductId = 0x5B5F;
 // Input and feature reports of the mouse, report ID byte included.
 inline constexpr uint16_t kMouseReportByteLength = 33;
 
-constexpr size_t KindIndex(DeviceKind kind) { return static_cast<size_t>(kind); }
+constexpr size_t KindIndex(DeviceKind kind) {
+    return static_cast<size_t>(kind);
+}
 
 constexpr uint16_t ProductIdOf(DeviceKind kind) {
     return kind == DeviceKind::Wired ? kWiredProductId : kReceiverProductId;
 }
 
 // "wired" or "receiver", as logs and vexmoctl print them.
-constexpr const char* KindName(DeviceKind kind) { return kind == DeviceKind::Wired ? "wired" : "receiver"; }
+constexpr const char* KindName(DeviceKind kind) {
+    return kind == DeviceKind::Wired ? "wired" : "receiver";
+}
 
 // The kind a HID identity belongs to, or none for any other device.
 constexpr std::optional<DeviceKind> KindOfDevice(uint16_t vendorId, uint16_t productId) {

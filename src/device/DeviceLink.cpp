@@ -17,7 +17,9 @@ DeviceLink::DeviceLink(DeviceLinkHost& host, HidBus& bus, Clock& clock, std::vec
     events_->SetWake([this] { host_.WakeForLinkEvents(); });
 }
 
-DeviceLink::~DeviceLink() { Shutdown(); }
+DeviceLink::~DeviceLink() {
+    Shutdown();
+}
 
 void DeviceLink::Shutdown() {
     bus_.SetHotplugHandler(nullptr);
@@ -48,7 +50,8 @@ void DeviceLink::RegisterForDeviceChanges() {
 bool DeviceLink::DiscoverDevices() {
     const bool wasPresent = discovery_.AnyPresent();
     anyFound_ = discovery_.DiscoverDevices();
-    channel_.SetTargets(discovery_.FeatureHandle(DeviceKind::Wired), discovery_.FeatureHandle(DeviceKind::Receiver));
+    channel_.SetTargets(discovery_.FeatureHandle(DeviceKind::Wired),
+                        discovery_.FeatureHandle(DeviceKind::Receiver));
     if (anyFound_) {
         host_.StartStatusTimer();
     }
@@ -126,7 +129,9 @@ bool DeviceLink::TakeStatusNeeded() {
     return needed;
 }
 
-void DeviceLink::BuildDpiTable() { vexmo::BuildDpiTable(host_.Settings().sensorModel, dpiSteps_); }
+void DeviceLink::BuildDpiTable() {
+    vexmo::BuildDpiTable(host_.Settings().sensorModel, dpiSteps_);
+}
 
 ProfileRecord& DeviceLink::CurrentProfile() {
     ProfileTable& profiles = host_.Profiles();

@@ -12,7 +12,9 @@ constexpr int kNoFunctionNameText = 34;
 constexpr uint8_t kFactoryResetPayload = 0xFF;
 constexpr uint8_t kLiftOffPadding = 0x00;
 
-template <size_t N> std::span<const uint8_t> Bytes(const std::array<uint8_t, N>& block) { return block; }
+template <size_t N> std::span<const uint8_t> Bytes(const std::array<uint8_t, N>& block) {
+    return block;
+}
 } // namespace
 
 void DeviceLink::RaiseChangeFlags(ChangeFlags flags) {
@@ -96,7 +98,8 @@ void DeviceLink::ConcludeFailedTransfer() {
             break;
         }
     }
-    channel_.SetTargets(discovery_.FeatureHandle(DeviceKind::Wired), discovery_.FeatureHandle(DeviceKind::Receiver));
+    channel_.SetTargets(discovery_.FeatureHandle(DeviceKind::Wired),
+                        discovery_.FeatureHandle(DeviceKind::Receiver));
 }
 
 void DeviceLink::SendAndPause(Command command, uint8_t length, std::span<const uint8_t> payload) {
@@ -222,7 +225,8 @@ void DeviceLink::UploadMacros(bool send) {
 // take their sequence numbers); nothing is written.
 void DeviceLink::SendMacro(uint8_t slot, const DeviceMacro& macro) {
     for (const MacroChunk& chunk : SplitMacroData(slot, macro.data)) {
-        const SendResult result = channel_.Send(Command::MacroData, chunk.chunkByte, chunk.length, chunk.payload);
+        const SendResult result =
+            channel_.Send(Command::MacroData, chunk.chunkByte, chunk.length, chunk.payload);
         if (result == SendResult::Failed) {
             transferFailed_ = true;
             return;
@@ -239,8 +243,8 @@ bool DeviceLink::SendFactoryReset() {
         return false;
     }
     // No pause: the program goes on with its own reset at once.
-    return channel_.Send(Command::FactoryReset, kSingleChunk, 1, std::array<uint8_t, 1>{kFactoryResetPayload}) ==
-           SendResult::Sent;
+    return channel_.Send(Command::FactoryReset, kSingleChunk, 1,
+                         std::array<uint8_t, 1>{kFactoryResetPayload}) == SendResult::Sent;
 }
 
 } // namespace vexmo

@@ -23,18 +23,36 @@ std::vector<uint16_t> FromRuns(std::initializer_list<Run> runs) {
 }
 
 // A single value as a run of one.
-constexpr Run Only(uint32_t dpi) { return {dpi, dpi, 1}; }
+constexpr Run Only(uint32_t dpi) {
+    return {dpi, dpi, 1};
+}
 
 std::vector<uint16_t> StepsFor(uint16_t sensorModel) {
     switch (sensorModel) {
     case 0x3104:
-        return FromRuns({{100, 4000, 100}, Only(4500), Only(4800), Only(5500), Only(6000), Only(6400),
-                         Only(7000), Only(7500), Only(8000)});
+        return FromRuns({{100, 4000, 100},
+                         Only(4500),
+                         Only(4800),
+                         Only(5500),
+                         Only(6000),
+                         Only(6400),
+                         Only(7000),
+                         Only(7500),
+                         Only(8000)});
     case 0x3212:
         return FromRuns({{200, 2400, 100}, {3000, 4800, 100}});
     case 0x3325:
-        return FromRuns({{200, 5000, 100}, Only(5500), Only(6000), Only(6400), Only(7000), Only(7500),
-                         Only(8000), Only(8500), Only(9000), Only(9500), Only(10000)});
+        return FromRuns({{200, 5000, 100},
+                         Only(5500),
+                         Only(6000),
+                         Only(6400),
+                         Only(7000),
+                         Only(7500),
+                         Only(8000),
+                         Only(8500),
+                         Only(9000),
+                         Only(9500),
+                         Only(10000)});
     case 0x3327:
         return FromRuns({{200, 6200, 100}, {6500, 12000, 500}, Only(12400)});
     case 0x3335:

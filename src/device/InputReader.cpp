@@ -62,7 +62,8 @@ void InputReader::Stop() {
 }
 
 void InputReader::Run(HidDevice* device) {
-    std::vector<uint8_t> buffer(std::max<size_t>(device->Info().inputReportByteLength, kInputReportMinLength));
+    std::vector<uint8_t> buffer(
+        std::max<size_t>(device->Info().inputReportByteLength, kInputReportMinLength));
     for (;;) {
         std::fill(buffer.begin(), buffer.end(), 0xFF);
         buffer[0] = kInputReportId;
@@ -70,7 +71,8 @@ void InputReader::Run(HidDevice* device) {
         if (length < 0) {
             break;
         }
-        const std::span<const uint8_t> report(buffer.data(), std::min<size_t>(static_cast<size_t>(length), buffer.size()));
+        const std::span<const uint8_t> report(buffer.data(),
+                                              std::min<size_t>(static_cast<size_t>(length), buffer.size()));
         if (!IsSettingChangeReport(report)) {
             continue;
         }

@@ -62,6 +62,8 @@ std::optional<uint8_t> EnabledLevelAt(uint8_t enableMask, uint8_t position) {
     return std::nullopt;
 }
 
-uint8_t EnabledLevelCount(uint8_t enableMask) { return static_cast<uint8_t>(std::popcount(enableMask)); }
+uint8_t EnabledLevelCount(uint8_t enableMask) {
+    return static_cast<uint8_t>(std::popcount(enableMask));
+}
 
 } // namespace vexmo

@@ -16,9 +16,9 @@ namespace vexmo {
 struct LinkEvent {
     enum class Type { SettingChange, DeviceChange };
     Type type = Type::SettingChange;
-    DeviceKind kind = DeviceKind::Wired;    // SettingChange: the interface it came from
-    std::vector<uint8_t> report;            // SettingChange: the input report as read
-    HidChange change = HidChange::Arrival;  // DeviceChange
+    DeviceKind kind = DeviceKind::Wired;   // SettingChange: the interface it came from
+    std::vector<uint8_t> report;           // SettingChange: the input report as read
+    HidChange change = HidChange::Arrival; // DeviceChange
 };
 
 class LinkEventQueue {

@@ -14,7 +14,8 @@ std::vector<MacroChunk> SplitMacroData(uint8_t slot, std::span<const uint8_t> da
         chunk.chunkByte = static_cast<uint8_t>((index << 4) | count);
         const size_t offset = index * kMacroChunkData;
         const size_t take = std::min(remaining, kMacroChunkData);
-        chunk.length = static_cast<uint8_t>(remaining > kMacroChunkData ? kMacroChunkData + 1 : remaining + 1);
+        chunk.length =
+            static_cast<uint8_t>(remaining > kMacroChunkData ? kMacroChunkData + 1 : remaining + 1);
         chunk.payload[0] = slot;
         std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(offset), take, chunk.payload.begin() + 1);
         remaining -= take;

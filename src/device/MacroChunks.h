@@ -17,8 +17,8 @@ inline constexpr size_t kMaxMacroDataBytes = kMaxMacroChunks * kMacroChunkData; 
 
 struct MacroChunk {
     uint8_t chunkByte = 0;
-    uint8_t length = 0;                  // 26, or remaining data + 1 on the last chunk
-    std::array<uint8_t, 26> payload{};   // slot, then 25 data bytes (zero past the end)
+    uint8_t length = 0;                // 26, or remaining data + 1 on the last chunk
+    std::array<uint8_t, 26> payload{}; // slot, then 25 data bytes (zero past the end)
 };
 
 // At least one chunk, also for an empty macro. Data past 375 bytes would need a chunk count

@@ -49,7 +49,9 @@ TypeAndCode Classify(MacroAction action) {
 }
 
 // Keys, modifiers and mouse buttons stay down until released; movements do not.
-bool IsHeld(uint8_t type) { return type == kKeyType || type == kModifierType || type == kMouseButtonType; }
+bool IsHeld(uint8_t type) {
+    return type == kKeyType || type == kModifierType || type == kMouseButtonType;
+}
 
 MacroEvent Encode(MacroAction action, uint32_t delayMs) {
     const TypeAndCode tc = Classify(action);
@@ -58,9 +60,13 @@ MacroEvent Encode(MacroAction action, uint32_t delayMs) {
             static_cast<uint8_t>(delay & 0xFF), tc.code};
 }
 
-uint32_t UsedActions(const MacroRecord& macro) { return std::min(macro.ActionCount, kMacroActionSlots); }
+uint32_t UsedActions(const MacroRecord& macro) {
+    return std::min(macro.ActionCount, kMacroActionSlots);
+}
 
-bool IsDeviceDelay(MacroAction action) { return action.b0 == kDelayActionCode; }
+bool IsDeviceDelay(MacroAction action) {
+    return action.b0 == kDelayActionCode;
+}
 
 // The most events of `events` that, with a release for every key they leave down, still fit
 // one transfer; `held` receives those keys.
@@ -95,7 +101,9 @@ MacroEvent EncodeMacroEvent(const MacroRecord& macro, uint32_t index) {
     return Encode(macro.Actions[index], delay);
 }
 
-MacroEvent EncodeMacroEvent(MacroAction action) { return Encode(action, 0); }
+MacroEvent EncodeMacroEvent(MacroAction action) {
+    return Encode(action, 0);
+}
 
 DeviceMacro EncodeMacroForDevice(const MacroRecord& macro) {
     std::vector<uint32_t> events; // action indexes

@@ -24,9 +24,9 @@ MacroEvent EncodeMacroEvent(const MacroRecord& macro, uint32_t index);
 MacroEvent EncodeMacroEvent(MacroAction action);
 
 struct DeviceMacro {
-    std::vector<uint8_t> data;  // three bytes per event
-    uint32_t eventCount = 0;     // events in `data`
-    uint32_t sourceEvents = 0;   // events the macro itself has
+    std::vector<uint8_t> data; // three bytes per event
+    uint32_t eventCount = 0;   // events in `data`
+    uint32_t sourceEvents = 0; // events the macro itself has
     bool Shortened() const { return eventCount != sourceEvents; }
 };
 

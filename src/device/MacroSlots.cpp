@@ -12,8 +12,9 @@ constexpr uint8_t kSlotMask = 0x0F;
 
 // Visits the items of one group in slot order up to its first free slot; true when `match`
 // accepted one.
-template <typename Match> bool SearchGroup(const MacroLibrary& library, LibraryLocation location, Match&& match) {
-    int& slot = location.stage == 0 ? location.stage0Index
+template <typename Match>
+bool SearchGroup(const MacroLibrary& library, LibraryLocation location, Match&& match) {
+    int& slot = location.stage == 0   ? location.stage0Index
                 : location.stage == 1 ? location.stage1Index
                                       : location.stage2Index;
     for (slot = 0; slot < kLibrarySlots; ++slot) {

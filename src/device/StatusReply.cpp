@@ -40,7 +40,8 @@ std::optional<StatusReply> DecodeStatusReply(std::span<const uint8_t> reply) {
         return std::nullopt;
     }
     StatusReply status;
-    status.modelTag.assign(reply.begin() + kModelTagOffset, reply.begin() + kModelTagOffset + kModelTag.size());
+    status.modelTag.assign(reply.begin() + kModelTagOffset,
+                           reply.begin() + kModelTagOffset + kModelTag.size());
     status.identified = std::equal(kModelTag.begin(), kModelTag.end(), reply.begin() + kModelTagOffset);
     status.linkUp = reply[kLinkOffset] != 0;
     status.sensorCode = reply[kSensorOffset];

@@ -1,5 +1,5 @@
-#include "FakeHid.h"
 #include "device/DeviceDiscovery.h"
+#include "FakeHid.h"
 
 #include <gtest/gtest.h>
 

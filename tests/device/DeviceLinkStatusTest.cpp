@@ -6,7 +6,8 @@
 namespace vexmo::test {
 namespace {
 
-std::vector<uint8_t> StatusReplyBytes(const char* tag, uint8_t sensor, uint8_t battery, uint8_t charge, uint8_t link) {
+std::vector<uint8_t> StatusReplyBytes(const char* tag, uint8_t sensor, uint8_t battery, uint8_t charge,
+                                      uint8_t link) {
     std::vector<uint8_t> reply(33, 0);
     reply[0] = 0x0C;
     reply[2] = 0x20;
@@ -161,8 +162,8 @@ TEST_P(LevelByte, OnlyAnEnabledLevelIsTaken) {
 
 INSTANTIATE_TEST_SUITE_P(Bytes, LevelByte,
                          ::testing::Values(LevelCase{1, 0}, LevelCase{3, 2},
-                                           LevelCase{0, 1},   // would wrap to 255
-                                           LevelCase{4, 1},   // past the three enabled levels
+                                           LevelCase{0, 1}, // would wrap to 255
+                                           LevelCase{4, 1}, // past the three enabled levels
                                            LevelCase{255, 1}));
 
 TEST_F(SettingChangeTest, OtherInputReportsAreIgnored) {

@@ -64,7 +64,9 @@ struct EditCase {
     uint64_t durationMs;
 };
 
-void PrintTo(const EditCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const EditCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class OnlyWhatDiffers : public LinkTest, public ::testing::WithParamInterface<EditCase> {};
 
@@ -95,33 +97,55 @@ TEST_P(OnlyWhatDiffers, OneReportPerChangedBlock) {
 ProfileRecord& SelectLightingColours(ProfileRecord& p) {
     p.Lighting1ModeValue[0] = 2;
     p.Lighting1ColorSelected[2] = {1, 1, 0, 1, 0, 1, 0};
-    p.Lighting1FixedColor[2] = {ColorFromRgb(1, 2, 3), 0, ColorFromRgb(7, 7, 7), ColorFromRgb(4, 5, 6), 0,
-                                ColorFromRgb(0xAA, 0xBB, 0xCC), ColorFromRgb(9, 9, 9)};
+    p.Lighting1FixedColor[2] = {ColorFromRgb(1, 2, 3), 0, ColorFromRgb(7, 7, 7),
+                                ColorFromRgb(4, 5, 6), 0, ColorFromRgb(0xAA, 0xBB, 0xCC),
+                                ColorFromRgb(9, 9, 9)};
     return p;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Edits, OnlyWhatDiffers,
-    ::testing::Values(
-        EditCase{"forwardButton", [](ProfileRecord& p) { p.keys[3].code = {0x10, 0x01, 0x00}; }, {true, false, false, false},
-                 {"04 04 100100"}, 360},
-        EditCase{"disableDpiLevel", [](ProfileRecord& p) { p.DPIOffOnFlagValue = 0x1F; }, {false, true, false, false},
-                 {"12 25 1f 1000 2000 3000 4000 8000 a000 0000 0000"}, 60},
-        EditCase{"lightingColourCycle", [](ProfileRecord& p) { SelectLightingColours(p); },
-                 {false, true, false, false}, {"0c 02 22 03 010203 040506 aabbcc"}, 60},
-        EditCase{"reportRateAndDebounce",
-                 [](ProfileRecord& p) {
-                     p.PollingRateValue = {0, 0, 0};
-                     p.settings[kKeyDebounceSetting].value = "8";
-                 },
-                 {false, true, false, false}, {"01 08", "01 08"}, 120},
-        EditCase{"power", [](ProfileRecord& p) { p.settings[kPowerDownTimeSetting].value = "3"; },
-                 {false, false, true, false}, {"02 03 00"}, 60},
-        EditCase{"motion", [](ProfileRecord& p) { p.settings[kMotionWakeupSetting].value = "0"; },
-                 {false, false, false, true}, {"01 00"}, 60},
-        // An edit whose flag is not raised waits for it.
-        EditCase{"unflaggedEdit", [](ProfileRecord& p) { p.settings[kMotionWakeupSetting].value = "0"; },
-                 {true, true, true, false}, {}, 360}),
+    ::testing::Values(EditCase{"forwardButton",
+                               [](ProfileRecord& p) {
+                                   p.keys[3].code = {0x10, 0x01, 0x00};
+                               },
+                               {true, false, false, false},
+                               {"04 04 100100"},
+                               360},
+                      EditCase{"disableDpiLevel",
+                               [](ProfileRecord& p) { p.DPIOffOnFlagValue = 0x1F; },
+                               {false, true, false, false},
+                               {"12 25 1f 1000 2000 3000 4000 8000 a000 0000 0000"},
+                               60},
+                      EditCase{"lightingColourCycle",
+                               [](ProfileRecord& p) { SelectLightingColours(p); },
+                               {false, true, false, false},
+                               {"0c 02 22 03 010203 040506 aabbcc"},
+                               60},
+                      EditCase{"reportRateAndDebounce",
+                               [](ProfileRecord& p) {
+                                   p.PollingRateValue = {0, 0, 0};
+                                   p.settings[kKeyDebounceSetting].value = "8";
+                               },
+                               {false, true, false, false},
+                               {"01 08", "01 08"},
+                               120},
+                      EditCase{"power",
+                               [](ProfileRecord& p) { p.settings[kPowerDownTimeSetting].value = "3"; },
+                               {false, false, true, false},
+                               {"02 03 00"},
+                               60},
+                      EditCase{"motion",
+                               [](ProfileRecord& p) { p.settings[kMotionWakeupSetting].value = "0"; },
+                               {false, false, false, true},
+                               {"01 00"},
+                               60},
+                      // An edit whose flag is not raised waits for it.
+                      EditCase{"unflaggedEdit",
+                               [](ProfileRecord& p) { p.settings[kMotionWakeupSetting].value = "0"; },
+                               {true, true, true, false},
+                               {},
+                               360}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LinkTest, AfterSyncShadowsAllFlagsSendNothing) {

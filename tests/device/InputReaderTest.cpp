@@ -1,5 +1,5 @@
-#include "FakeHid.h"
 #include "device/InputReader.h"
+#include "FakeHid.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +44,8 @@ protected:
 
 TEST_F(InputReaderTest, HandsOnlySettingChangesToTheQueueAndWakesTheUiThread) {
     ASSERT_TRUE(reader.Start(bus.Open("r/input")));
-    bus.QueueInput("r/input", Input(0x05, 0x07, 8, 1)); // another message
-    bus.QueueInput("r/input", Input(0x01, 0x06, 8, 1)); // another report
+    bus.QueueInput("r/input", Input(0x05, 0x07, 8, 1));             // another message
+    bus.QueueInput("r/input", Input(0x01, 0x06, 8, 1));             // another report
     bus.QueueInput("r/input", std::vector<uint8_t>{0x05, 0x06, 0}); // too short
     bus.QueueInput("r/input", Input(0x05, 0x06, 4, 2));
     ASSERT_TRUE(WaitFor([&] { return queue.Size() == 1; }));

@@ -2,8 +2,8 @@
 
 #include "device/DpiStepTable.h"
 #include "settings/KeyAssignment.h"
-#include "settings/ProfileDefaults.h"
 #include "settings/LanguageTable.h"
+#include "settings/ProfileDefaults.h"
 
 #include <chrono>
 #include <thread>

@@ -28,17 +28,22 @@ TEST_P(EventEncoding, TypeCodeAndDelay) {
     EXPECT_EQ(EncodeMacroEvent(MacroOf(c.actions), 0), c.expected);
 }
 
-void PrintTo(const EventCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const EventCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, EventEncoding,
     ::testing::Values(
         EventCase{"keyPressThen50ms", {MacroAction::Press(0x41), MacroAction::Delay(50)}, {0x30, 0x32, 0x04}},
         EventCase{"keyReleaseLast", {MacroAction::Release(0x41)}, {0xB0, 0x00, 0x04}},
-        EventCase{"delayCappedAt4095", {MacroAction::Press(0x0D), MacroAction::Delay(70000)}, {0x3F, 0xFF, 0x28}},
+        EventCase{
+            "delayCappedAt4095", {MacroAction::Press(0x0D), MacroAction::Delay(70000)}, {0x3F, 0xFF, 0x28}},
         EventCase{"delay0x123", {MacroAction::Press(0x0D), MacroAction::Delay(0x123)}, {0x31, 0x23, 0x28}},
         // Only code 3 is a delay for the mouse; another delay code is not folded in.
-        EventCase{"otherDelayCodeIsNoDelay", {MacroAction::Press(0x41), MacroAction{5, 0, 0, 50}}, {0x30, 0x00, 0x04}},
+        EventCase{"otherDelayCodeIsNoDelay",
+                  {MacroAction::Press(0x41), MacroAction{5, 0, 0, 50}},
+                  {0x30, 0x00, 0x04}},
         EventCase{"leftShiftIsAModifier", {MacroAction::Press(0xA0)}, {0x20, 0x00, 0x02}},
         EventCase{"rightWinIsAModifier", {MacroAction::Release(0x5C)}, {0xA0, 0x00, 0x80}},
         EventCase{"leftMouseButton", {MacroAction::Press(224)}, {0x10, 0x00, 0x01}},
@@ -49,8 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         EventCase{"keyWithoutUsage", {MacroAction::Press(0x0C)}, {0x30, 0x00, 0x00}}));
 
 TEST(DeviceMacro, DelaysAreFoldedAndCountedEventsOnly) {
-    const MacroRecord macro = MacroOf({MacroAction::Press(0x41), MacroAction::Delay(20), MacroAction::Release(0x41),
-                                       MacroAction::Delay(30)});
+    const MacroRecord macro = MacroOf({MacroAction::Press(0x41), MacroAction::Delay(20),
+                                       MacroAction::Release(0x41), MacroAction::Delay(30)});
     const DeviceMacro encoded = EncodeMacroForDevice(macro);
     EXPECT_EQ(encoded.eventCount, 2u);
     EXPECT_FALSE(encoded.Shortened());

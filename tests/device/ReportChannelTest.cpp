@@ -1,5 +1,5 @@
-#include "FakeHid.h"
 #include "device/ReportChannel.h"
+#include "FakeHid.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,8 @@ TEST_F(ReportChannelTest, CommandsGoToTheWiredInterfaceWhenBothAreOpen) {
 }
 
 TEST_F(ReportChannelTest, ANumberIsTakenEvenWhenNothingCanBeWritten) {
-    EXPECT_EQ(channel.Send(Command::Debounce, kSingleChunk, 1, std::vector<uint8_t>{12}), SendResult::NoDevice);
+    EXPECT_EQ(channel.Send(Command::Debounce, kSingleChunk, 1, std::vector<uint8_t>{12}),
+              SendResult::NoDevice);
     EXPECT_EQ(channel.NextSequence(), 2);
     channel.SetTargets(wired.get(), nullptr);
     bus.SetFailWrites("w/feature", true);
@@ -87,7 +88,8 @@ TEST_P(StatusQuery, RetriesOnceOnlyForAnEmptyReply) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, StatusQuery,
     ::testing::Values(StatusCase{"answered", {StatusReplyBytes(1)}, false, true, 1},
-                      StatusCase{"emptyThenAnswered", {StatusReplyBytes(0), StatusReplyBytes(1)}, false, true, 2},
+                      StatusCase{
+                          "emptyThenAnswered", {StatusReplyBytes(0), StatusReplyBytes(1)}, false, true, 2},
                       StatusCase{"emptyTwice", {StatusReplyBytes(0), StatusReplyBytes(0)}, false, false, 2},
                       StatusCase{"readFails", {}, false, false, 1},
                       StatusCase{"writeFails", {StatusReplyBytes(1)}, true, false, 0}),

@@ -1,5 +1,5 @@
-#include "device/MacroChunks.h"
 #include "device/ReportFrame.h"
+#include "device/MacroChunks.h"
 
 #include <gtest/gtest.h>
 
@@ -73,17 +73,43 @@ TEST_P(MacroChunking, ChunkBytesAndLengths) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MacroChunking,
-    ::testing::Values(ChunkCase{0, {{0x01, 1}}},                         // empty macro: one report
-                      ChunkCase{30, {{0x02, 26}, {0x12, 6}}},            // ten events
-                      ChunkCase{25, {{0x01, 26}}},                       // exactly one full chunk
-                      ChunkCase{50, {{0x02, 26}, {0x12, 26}}},           // two full chunks
-                      ChunkCase{375, {{0x0F, 26}, {0x1F, 26}, {0x2F, 26}, {0x3F, 26}, {0x4F, 26},
-                                      {0x5F, 26}, {0x6F, 26}, {0x7F, 26}, {0x8F, 26}, {0x9F, 26},
-                                      {0xAF, 26}, {0xBF, 26}, {0xCF, 26}, {0xDF, 26}, {0xEF, 26}}},
+    ::testing::Values(ChunkCase{0, {{0x01, 1}}},               // empty macro: one report
+                      ChunkCase{30, {{0x02, 26}, {0x12, 6}}},  // ten events
+                      ChunkCase{25, {{0x01, 26}}},             // exactly one full chunk
+                      ChunkCase{50, {{0x02, 26}, {0x12, 26}}}, // two full chunks
+                      ChunkCase{375,
+                                {{0x0F, 26},
+                                 {0x1F, 26},
+                                 {0x2F, 26},
+                                 {0x3F, 26},
+                                 {0x4F, 26},
+                                 {0x5F, 26},
+                                 {0x6F, 26},
+                                 {0x7F, 26},
+                                 {0x8F, 26},
+                                 {0x9F, 26},
+                                 {0xAF, 26},
+                                 {0xBF, 26},
+                                 {0xCF, 26},
+                                 {0xDF, 26},
+                                 {0xEF, 26}}},
                       // Past 375 bytes the count would not fit the nibble: never more than 15.
-                      ChunkCase{378, {{0x0F, 26}, {0x1F, 26}, {0x2F, 26}, {0x3F, 26}, {0x4F, 26},
-                                      {0x5F, 26}, {0x6F, 26}, {0x7F, 26}, {0x8F, 26}, {0x9F, 26},
-                                      {0xAF, 26}, {0xBF, 26}, {0xCF, 26}, {0xDF, 26}, {0xEF, 26}}}));
+                      ChunkCase{378,
+                                {{0x0F, 26},
+                                 {0x1F, 26},
+                                 {0x2F, 26},
+                                 {0x3F, 26},
+                                 {0x4F, 26},
+                                 {0x5F, 26},
+                                 {0x6F, 26},
+                                 {0x7F, 26},
+                                 {0x8F, 26},
+                                 {0x9F, 26},
+                                 {0xAF, 26},
+                                 {0xBF, 26},
+                                 {0xCF, 26},
+                                 {0xDF, 26},
+                                 {0xEF, 26}}}));
 
 } // namespace
 } // namespace vexmo

@@ -30,11 +30,10 @@ namespace vexmo::ctl {
 namespace {
 
 constexpr const char* kGroup = "device";
-constexpr const char* kUsage =
-    "device status\n"
-    "device apply PROFILE.psf [--library FILE.mlf]\n"
-    "device reset\n"
-    "device watch";
+constexpr const char* kUsage = "device status\n"
+                               "device apply PROFILE.psf [--library FILE.mlf]\n"
+                               "device reset\n"
+                               "device watch";
 
 // The link's window, for a program without one: always activated, one profile in slot 0,
 // timers and dialogs that do nothing.
@@ -189,7 +188,8 @@ bool LoadMacros(const std::optional<std::string>& named, MacroLibrary& library) 
             std::fprintf(stderr, "vexmoctl: cannot read the library %s\n", path.c_str());
             return false;
         }
-        std::fprintf(stderr, "vexmoctl: no macro library at %s; macro buttons get no function\n", path.c_str());
+        std::fprintf(stderr, "vexmoctl: no macro library at %s; macro buttons get no function\n",
+                     path.c_str());
         return true;
     }
     if (!report.complete) {
@@ -235,8 +235,9 @@ int RunApply(const std::vector<std::string>& args) {
                      static_cast<unsigned long long>(link.ReportsWritten()));
         return kExitFailed;
     }
-    const DeviceKind target = link.Discovery().FeatureHandle(DeviceKind::Wired) != nullptr ? DeviceKind::Wired
-                                                                                         : DeviceKind::Receiver;
+    const DeviceKind target = link.Discovery().FeatureHandle(DeviceKind::Wired) != nullptr
+                                  ? DeviceKind::Wired
+                                  : DeviceKind::Receiver;
     std::printf("sent %llu reports to the %s mouse\n", static_cast<unsigned long long>(link.ReportsWritten()),
                 KindName(target));
     return kExitOk;
@@ -263,7 +264,9 @@ int RunReset(const std::vector<std::string>& args) {
 
 std::atomic<bool> interrupted{false};
 
-void OnInterrupt(int) { interrupted.store(true); }
+void OnInterrupt(int) {
+    interrupted.store(true);
+}
 
 int RunWatch(const std::vector<std::string>& args) {
     if (args.size() != 1) {

@@ -12,8 +12,8 @@
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
@@ -89,7 +89,9 @@ protected:
         return result;
     }
     Result Ctl(const std::string& args) { return Run(VEXMOCTL_PATH, "device " + args); }
-    Result Sim(const std::string& args) { return Run(VEXMO_MOUSESIM, "--socket " + Quoted(socketPath) + " " + args); }
+    Result Sim(const std::string& args) {
+        return Run(VEXMO_MOUSESIM, "--socket " + Quoted(socketPath) + " " + args);
+    }
 
     std::vector<LogLine> HostFrames() {
         std::vector<LogLine> lines;
