@@ -8,12 +8,13 @@
 namespace vexmo {
 
 DeviceNotification::DeviceNotification(HidBus& bus, HWND window) : bus_(&bus) {
-    bus.SetHotplugHandler([window](HidChange change) {
-        PostMessage(window, WM_DEVICECHANGE, static_cast<WPARAM>(change), 0);
-    });
+    bus.SetHotplugHandler(
+        [window](HidChange change) { PostMessage(window, WM_DEVICECHANGE, static_cast<WPARAM>(change), 0); });
 }
 
-DeviceNotification::~DeviceNotification() { Unregister(); }
+DeviceNotification::~DeviceNotification() {
+    Unregister();
+}
 
 DeviceNotification::DeviceNotification(DeviceNotification&& other) noexcept
     : bus_(std::exchange(other.bus_, nullptr)) {}
@@ -27,7 +28,8 @@ DeviceNotification& DeviceNotification::operator=(DeviceNotification&& other) no
 }
 
 void DeviceNotification::Unregister() {
-    if (bus_) bus_->SetHotplugHandler(nullptr);
+    if (bus_)
+        bus_->SetHotplugHandler(nullptr);
     bus_ = nullptr;
 }
 

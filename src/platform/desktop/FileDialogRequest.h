@@ -47,12 +47,14 @@ inline std::vector<FileFilter> ParseFileFilter(std::string_view filter) {
         const size_t bar = filter.find('|', start);
         const size_t end = bar == std::string_view::npos ? filter.size() : bar;
         parts.emplace_back(filter.substr(start, end - start));
-        if (bar == std::string_view::npos) break;
+        if (bar == std::string_view::npos)
+            break;
         start = bar + 1;
     }
     std::vector<FileFilter> out;
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-        if (parts[i].empty()) break; // "||" ends the list
+        if (parts[i].empty())
+            break; // "||" ends the list
         FileFilter f{parts[i], {}};
         std::string_view patterns = parts[i + 1];
         size_t from = 0;
@@ -60,11 +62,14 @@ inline std::vector<FileFilter> ParseFileFilter(std::string_view filter) {
             const size_t semi = patterns.find(';', from);
             const size_t to = semi == std::string_view::npos ? patterns.size() : semi;
             std::string p(patterns.substr(from, to - from));
-            if (!p.empty()) f.patterns.push_back(std::move(p));
-            if (semi == std::string_view::npos) break;
+            if (!p.empty())
+                f.patterns.push_back(std::move(p));
+            if (semi == std::string_view::npos)
+                break;
             from = semi + 1;
         }
-        if (!f.patterns.empty()) out.push_back(std::move(f));
+        if (!f.patterns.empty())
+            out.push_back(std::move(f));
     }
     return out;
 }

@@ -5,19 +5,24 @@
 namespace vexmo {
 
 std::unique_ptr<KeyboardHookSource> CreateKeyboardHookSource() {
-    if (!WindowSystemRunning()) return nullptr;
-    if (Headless()) return CreateHeadlessKeyboardHookSource();
+    if (!WindowSystemRunning())
+        return nullptr;
+    if (Headless())
+        return CreateHeadlessKeyboardHookSource();
     return CreateX11KeyboardHookSource();
 }
 
 CKeyboardHook::CKeyboardHook() = default;
 
-CKeyboardHook::~CKeyboardHook() { StopHook(); }
+CKeyboardHook::~CKeyboardHook() {
+    StopHook();
+}
 
 int CKeyboardHook::StartHook(HWND window) {
     StopHook();
     std::unique_ptr<KeyboardHookSource> source = CreateKeyboardHookSource();
-    if (!source || !source->Start(window)) return 0;
+    if (!source || !source->Start(window))
+        return 0;
     source_ = std::move(source);
     return 1;
 }

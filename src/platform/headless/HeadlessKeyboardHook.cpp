@@ -17,7 +17,8 @@ std::vector<HWND>& HookedWindows() {
 
 void PostToHooks(uint32_t virtualKey, bool release) {
     const LPARAM lParam = KeyEventLParam(PlatformClock().NowMs(), release);
-    for (const HWND window : HookedWindows()) PostMessage(window, kKeyEventMessage, virtualKey, lParam);
+    for (const HWND window : HookedWindows())
+        PostMessage(window, kKeyEventMessage, virtualKey, lParam);
 }
 
 class HeadlessKeyboardHookSource final : public KeyboardHookSource {
@@ -30,10 +31,12 @@ public:
         return true;
     }
     void Stop() override {
-        if (!window_) return;
+        if (!window_)
+            return;
         auto& windows = HookedWindows();
         const auto it = std::find(windows.begin(), windows.end(), window_);
-        if (it != windows.end()) windows.erase(it);
+        if (it != windows.end())
+            windows.erase(it);
         window_ = 0;
     }
 
@@ -43,9 +46,15 @@ private:
 
 } // namespace
 
-void HookedKeyDown(uint32_t virtualKey) { PostToHooks(virtualKey, false); }
-void HookedKeyUp(uint32_t virtualKey) { PostToHooks(virtualKey, true); }
-int RunningKeyboardHooks() { return static_cast<int>(HookedWindows().size()); }
+void HookedKeyDown(uint32_t virtualKey) {
+    PostToHooks(virtualKey, false);
+}
+void HookedKeyUp(uint32_t virtualKey) {
+    PostToHooks(virtualKey, true);
+}
+int RunningKeyboardHooks() {
+    return static_cast<int>(HookedWindows().size());
+}
 
 std::unique_ptr<KeyboardHookSource> CreateHeadlessKeyboardHookSource() {
     return std::make_unique<HeadlessKeyboardHookSource>();

@@ -18,7 +18,8 @@ namespace {
 
 std::vector<char*> ArgvOf(const std::vector<std::string>& argv) {
     std::vector<char*> out;
-    for (const std::string& a : argv) out.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : argv)
+        out.push_back(const_cast<char*>(a.c_str()));
     out.push_back(nullptr);
     return out;
 }
@@ -36,22 +37,27 @@ void WaitFor(pid_t pid) {
 } // namespace
 
 std::string FindProgram(const std::string& program) {
-    if (program.empty()) return {};
-    if (program.find('/') != std::string::npos) return IsExecutableFile(program) ? program : std::string{};
+    if (program.empty())
+        return {};
+    if (program.find('/') != std::string::npos)
+        return IsExecutableFile(program) ? program : std::string{};
     const char* path = std::getenv("PATH");
     std::stringstream folders(path ? path : "/usr/local/bin:/usr/bin:/bin");
     std::string folder;
     while (std::getline(folders, folder, ':')) {
         const std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + program;
-        if (IsExecutableFile(candidate)) return candidate;
+        if (IsExecutableFile(candidate))
+            return candidate;
     }
     return {};
 }
 
 bool SpawnDetached(const std::vector<std::string>& argv) {
-    if (argv.empty()) return false;
+    if (argv.empty())
+        return false;
     const std::string program = FindProgram(argv[0]);
-    if (program.empty()) return false;
+    if (program.empty())
+        return false;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -59,17 +65,21 @@ bool SpawnDetached(const std::vector<std::string>& argv) {
     std::vector<char*> args = ArgvOf(argv);
     const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return false;
+    if (rc != 0)
+        return false;
     std::thread([pid] { WaitFor(pid); }).detach();
     return true;
 }
 
 std::optional<ProcessOutput> RunAndCapture(const std::vector<std::string>& argv) {
-    if (argv.empty()) return std::nullopt;
+    if (argv.empty())
+        return std::nullopt;
     const std::string program = FindProgram(argv[0]);
-    if (program.empty()) return std::nullopt;
+    if (program.empty())
+        return std::nullopt;
     int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0) return std::nullopt;
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        return std::nullopt;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -87,8 +97,10 @@ std::optional<ProcessOutput> RunAndCapture(const std::vector<std::string>& argv)
     char buffer[4096];
     for (;;) {
         const ssize_t n = read(pipeFds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
         out.stdoutText.append(buffer, static_cast<size_t>(n));
     }
     close(pipeFds[0]);

@@ -16,7 +16,7 @@ std::string FindProgram(const std::string& program);
 bool SpawnDetached(const std::vector<std::string>& argv);
 
 struct ProcessOutput {
-    int exitCode = -1;  // -1 when killed by a signal
+    int exitCode = -1; // -1 when killed by a signal
     std::string stdoutText;
 };
 

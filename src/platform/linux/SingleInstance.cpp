@@ -27,8 +27,8 @@ constexpr auto kConnectRetryDelay = std::chrono::milliseconds(20);
 std::string FileNameOf(const std::string& name) {
     std::string out;
     for (const char c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                           c == '_' || c == '.';
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           c == '-' || c == '_' || c == '.';
         out.push_back(plain ? c : '-');
     }
     return "vexmo-" + out;
@@ -38,7 +38,8 @@ bool FillAddress(const std::filesystem::path& path, sockaddr_un& address) {
     address = {};
     address.sun_family = AF_UNIX;
     const std::string text = path.string();
-    if (text.size() >= sizeof address.sun_path) return false;
+    if (text.size() >= sizeof address.sun_path)
+        return false;
     std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
     return true;
 }
@@ -49,10 +50,12 @@ bool ReadExactly(int fd, const char* expected, int timeoutMs) {
     std::string got;
     while (got.size() < length) {
         pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, timeoutMs) <= 0) return false;
+        if (poll(&p, 1, timeoutMs) <= 0)
+            return false;
         char buffer[16];
         const ssize_t n = read(fd, buffer, std::min(sizeof buffer, length - got.size()));
-        if (n <= 0) return false;
+        if (n <= 0)
+            return false;
         got.append(buffer, static_cast<size_t>(n));
     }
     return got == expected;
@@ -62,7 +65,8 @@ bool WriteAll(int fd, const char* text) {
     size_t left = std::strlen(text);
     while (left > 0) {
         const ssize_t n = send(fd, text, left, MSG_NOSIGNAL);
-        if (n <= 0) return false;
+        if (n <= 0)
+            return false;
         text += n;
         left -= static_cast<size_t>(n);
     }
@@ -73,8 +77,10 @@ bool WriteAll(int fd, const char* text) {
 
 std::filesystem::path SingleInstance::RuntimeFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime) return runtime;
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("vexmo-" + std::to_string(getuid()));
+    if (runtime && *runtime)
+        return runtime;
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("vexmo-" + std::to_string(getuid()));
     mkdir(folder.c_str(), 0700);
     return folder;
 }
@@ -89,23 +95,27 @@ SingleInstance::~SingleInstance() {
         listener_.join();
     }
     for (int fd : {stopPipe_[0], stopPipe_[1]}) {
-        if (fd >= 0) close(fd);
+        if (fd >= 0)
+            close(fd);
     }
     if (listenFd_ >= 0) {
         close(listenFd_);
         unlink(socketPath_.c_str());
     }
-    if (lockFd_ >= 0) close(lockFd_); // releases the lock
+    if (lockFd_ >= 0)
+        close(lockFd_); // releases the lock
 }
 
 SingleInstance::Result SingleInstance::Acquire(std::function<void()> onRequest) {
     lockFd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd_ < 0) return Result::Failed;
+    if (lockFd_ < 0)
+        return Result::Failed;
     if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
         const bool held = errno == EWOULDBLOCK;
         close(lockFd_);
         lockFd_ = -1;
-        if (!held) return Result::Failed;
+        if (!held)
+            return Result::Failed;
         delivered_ = SendRequest();
         return Result::AnotherRunning;
     }
@@ -118,11 +128,13 @@ SingleInstance::Result SingleInstance::Acquire(std::function<void()> onRequest) 
 
 bool SingleInstance::Listen() {
     sockaddr_un address;
-    if (!FillAddress(socketPath_, address)) return false;
+    if (!FillAddress(socketPath_, address))
+        return false;
     // Whatever lies there was left by a copy that died: we hold the lock now.
     unlink(socketPath_.c_str());
     listenFd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (listenFd_ < 0) return false;
+    if (listenFd_ < 0)
+        return false;
     // Created 0600 from the start: nobody else may ask us anything.
     const mode_t old = umask(0177);
     const bool bound = bind(listenFd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
@@ -140,15 +152,20 @@ void SingleInstance::Serve() {
     for (;;) {
         pollfd fds[2] = {{listenFd_, POLLIN, 0}, {stopPipe_[0], POLLIN, 0}};
         if (poll(fds, 2, -1) < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return;
         }
-        if (fds[1].revents) return;
-        if (!(fds[0].revents & POLLIN)) continue;
+        if (fds[1].revents)
+            return;
+        if (!(fds[0].revents & POLLIN))
+            continue;
         const int client = accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0) continue;
+        if (client < 0)
+            continue;
         if (ReadExactly(client, kRequest, kAnswerTimeoutMs)) {
-            if (onRequest_) onRequest_();
+            if (onRequest_)
+                onRequest_();
             WriteAll(client, kAnswer);
         }
         close(client);
@@ -157,10 +174,12 @@ void SingleInstance::Serve() {
 
 bool SingleInstance::SendRequest() {
     sockaddr_un address;
-    if (!FillAddress(socketPath_, address)) return false;
+    if (!FillAddress(socketPath_, address))
+        return false;
     for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
         const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        if (fd < 0) return false;
+        if (fd < 0)
+            return false;
         if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
             const bool ok = WriteAll(fd, kRequest) && ReadExactly(fd, kAnswer, kAnswerTimeoutMs);
             close(fd);

@@ -34,9 +34,11 @@ public:
     bool Start(HWND window) override {
         Stop();
         const char* name = std::getenv("DISPLAY");
-        if (!name || !*name) return false;
+        if (!name || !*name)
+            return false;
         display_ = XOpenDisplay(name);
-        if (!display_) return false;
+        if (!display_)
+            return false;
         if (!SelectRawKeys()) {
             Close();
             return false;
@@ -64,15 +66,18 @@ private:
     bool SelectRawKeys() {
         int event = 0;
         int error = 0;
-        if (!XQueryExtension(display_, "XInputExtension", &opcode_, &event, &error)) return false;
+        if (!XQueryExtension(display_, "XInputExtension", &opcode_, &event, &error))
+            return false;
         int major = 2;
         int minor = 0;
-        if (XIQueryVersion(display_, &major, &minor) != Success) return false;
+        if (XIQueryVersion(display_, &major, &minor) != Success)
+            return false;
         unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
         XISetMask(bits, XI_RawKeyPress);
         XISetMask(bits, XI_RawKeyRelease);
         XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
-        if (XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1) != Success) return false;
+        if (XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1) != Success)
+            return false;
         XSync(display_, False);
         return true;
     }
@@ -80,11 +85,15 @@ private:
     void Read() {
         const int xfd = ConnectionNumber(display_);
         for (;;) {
-            while (XPending(display_) > 0) Handle();
+            while (XPending(display_) > 0)
+                Handle();
             pollfd fds[2] = {{xfd, POLLIN, 0}, {stop_, POLLIN, 0}};
-            if (poll(fds, 2, -1) < 0) continue;
-            if (fds[1].revents) return;
-            if (fds[0].revents & (POLLHUP | POLLERR)) return; // the display went away
+            if (poll(fds, 2, -1) < 0)
+                continue;
+            if (fds[1].revents)
+                return;
+            if (fds[0].revents & (POLLHUP | POLLERR))
+                return; // the display went away
         }
     }
 
@@ -92,8 +101,10 @@ private:
         XEvent e;
         XNextEvent(display_, &e);
         XGenericEventCookie* cookie = &e.xcookie;
-        if (cookie->type != GenericEvent || cookie->extension != opcode_) return;
-        if (!XGetEventData(display_, cookie)) return;
+        if (cookie->type != GenericEvent || cookie->extension != opcode_)
+            return;
+        if (!XGetEventData(display_, cookie))
+            return;
         if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
             const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
             const uint32_t vk = VirtualKeyOf(display_, raw->detail);
@@ -106,9 +117,11 @@ private:
     }
 
     void Close() {
-        if (display_) XCloseDisplay(display_);
+        if (display_)
+            XCloseDisplay(display_);
         display_ = nullptr;
-        if (stop_ >= 0) close(stop_);
+        if (stop_ >= 0)
+            close(stop_);
         stop_ = -1;
         window_ = 0;
     }
