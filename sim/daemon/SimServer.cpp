@@ -338,6 +338,8 @@ std::string SimServer::Handle(Client& client, const std::vector<std::string>& wo
         return HandleHid(client, words, data);
     }
     if (verb == "watch" && words.size() == 1) {
+        // A new watcher first hears of what is already plugged, as if it had just arrived;
+        // those lines follow the "ok" that ends the reply.
         client.mode = Mode::Watcher;
         std::string status(kOk);
         for (SimKind kind : {SimKind::Wired, SimKind::Receiver}) {
