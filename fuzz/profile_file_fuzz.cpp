@@ -33,7 +33,8 @@ private:
 
 void WriteFile(const std::filesystem::path& file, const std::string& bytes) {
     std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (out == nullptr || (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())) {
+    if (out == nullptr ||
+        (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size())) {
         std::abort();
     }
     std::fclose(out);

@@ -14,7 +14,8 @@ namespace {
 class FuzzFile {
 public:
     FuzzFile() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vexmo-settings-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vexmo-settings-fuzz-XXXXXX").string();
         const int fd = mkstemp(pattern.data());
         if (fd < 0) {
             std::abort();

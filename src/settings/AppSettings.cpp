@@ -10,9 +10,11 @@ namespace {
 constexpr int kMinShowCount = 1;
 
 const char* const kNames[kAppSettingCount] = {
-    "NeedPassword",     "Sensor",           "PreST",            "Mac_ID",           "DataChange",
-    "CurrentProfile",   "ProfileShowCount", "ProfileShowList0", "ProfileShowList1", "ProfileShowList2",
-    "ProfileShowList3", "ProfileShowList4", "ProfileSlot0URL",  "ProfileSlot1URL",  "ProfileSlot2URL",
+    "NeedPassword",     "Sensor",           "PreST",
+    "Mac_ID",           "DataChange",       "CurrentProfile",
+    "ProfileShowCount", "ProfileShowList0", "ProfileShowList1",
+    "ProfileShowList2", "ProfileShowList3", "ProfileShowList4",
+    "ProfileSlot0URL",  "ProfileSlot1URL",  "ProfileSlot2URL",
     "ProfileSlot3URL",  "ProfileSlot4URL",
 };
 
@@ -20,7 +22,9 @@ const char* const kFixedDefaults[kProfileSlot0UrlSetting] = {
     "1", "0x3104", "0xCEFB", "0xFFFFFFFF", "0x1234", "0", "3", "0", "1", "2", "3", "4",
 };
 
-bool IsSlot(int slot) { return slot >= 0 && slot < kProfileSlots; }
+bool IsSlot(int slot) {
+    return slot >= 0 && slot < kProfileSlots;
+}
 
 const std::string& EmptyText() {
     static const std::string empty;
@@ -65,13 +69,17 @@ int AppSettings::CurrentProfile() const {
     return IsSlot(slot) ? slot : 0;
 }
 
-void AppSettings::SetCurrentProfile(int slot) { SetValue(kCurrentProfileSetting, std::to_string(slot)); }
+void AppSettings::SetCurrentProfile(int slot) {
+    SetValue(kCurrentProfileSetting, std::to_string(slot));
+}
 
 int AppSettings::ProfileShowCount() const {
     return std::clamp(DecimalValue(Value(kProfileShowCountSetting)), kMinShowCount, kProfileSlots);
 }
 
-void AppSettings::SetProfileShowCount(int count) { SetValue(kProfileShowCountSetting, std::to_string(count)); }
+void AppSettings::SetProfileShowCount(int count) {
+    SetValue(kProfileShowCountSetting, std::to_string(count));
+}
 
 int AppSettings::ProfileShowList(int position) const {
     if (!IsSlot(position)) {
@@ -99,6 +107,8 @@ void AppSettings::SetSensor(SensorModel model) {
     SetValue(kSensorSetting, FormatSensorText(model));
 }
 
-void AppSettings::SetPreST(uint16_t value) { SetValue(kPreSTSetting, FormatSensorText(value)); }
+void AppSettings::SetPreST(uint16_t value) {
+    SetValue(kPreSTSetting, FormatSensorText(value));
+}
 
 } // namespace vexmo

@@ -26,8 +26,8 @@ enum AppSettingIndex : size_t {
     kDataChangeSetting = 4,
     kCurrentProfileSetting = 5,
     kProfileShowCountSetting = 6,
-    kProfileShowList0Setting = 7,  // to 11
-    kProfileSlot0UrlSetting = 12,  // to 16
+    kProfileShowList0Setting = 7, // to 11
+    kProfileSlot0UrlSetting = 12, // to 16
 };
 
 class AppSettings {

@@ -9,7 +9,9 @@
 
 namespace vexmo {
 
-std::filesystem::path AppSettingsPath() { return ConfigFolder() / "config.ini"; }
+std::filesystem::path AppSettingsPath() {
+    return ConfigFolder() / "config.ini";
+}
 
 bool WriteAppSettingsFile(const AppSettings& settings, const std::filesystem::path& path) {
     std::string text = std::string(kSettingHeader) + "\n";
@@ -61,7 +63,9 @@ bool SaveAppSettings(AppSettings& settings) {
     return WriteAppSettingsFile(settings, AppSettingsPath());
 }
 
-bool SaveAppSettings() { return SaveAppSettings(AppConfig); }
+bool SaveAppSettings() {
+    return SaveAppSettings(AppConfig);
+}
 
 namespace {
 
@@ -94,6 +98,8 @@ void LoadAppSettings(AppSettings& settings, ProfileTable& profiles, const Langua
     SyncSensorDpiDefaults(settings, profiles);
 }
 
-void LoadAppSettings() { LoadAppSettings(AppConfig, AppProfiles, AppLanguage); }
+void LoadAppSettings() {
+    LoadAppSettings(AppConfig, AppProfiles, AppLanguage);
+}
 
 } // namespace vexmo

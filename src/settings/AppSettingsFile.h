@@ -20,7 +20,8 @@ bool WriteAppSettingsFile(const AppSettings& settings, const std::filesystem::pa
 // of the file or an empty line ends reading successfully however many pairs were read; pairs
 // no line reached are left as they are. False on a missing file, a wrong header, a line
 // whose "=" is missing, first or last, or an 18th pair line.
-bool ReadAppSettingsFile(const std::filesystem::path& path, AppSettings& settings, ReadFailure* failure = nullptr);
+bool ReadAppSettingsFile(const std::filesystem::path& path, AppSettings& settings,
+                         ReadFailure* failure = nullptr);
 
 // Stores the current profile slot as decimal text, then writes config.ini.
 bool SaveAppSettings(AppSettings& settings);

@@ -24,16 +24,26 @@ struct NamedDefault {
 };
 
 constexpr NamedDefault kSettingDefaults[kProfileSettingCount] = {
-    {"ProfileName", nullptr},   {"GameFile0", ""},
-    {"GameFile1", ""},          {"GameFile2", ""},
-    {"DoubleClickSpeed", "6"},  {"PointerSpeed", "5"},
-    {"AccelerationEnable", "1"}, {"ScrollWheelSpeed", "2"},
-    {"ScrollWheelPageEnable", "0"}, {"TiltSpeed", "2"},
-    {"Sensitivity_X", "4"},     {"Sensitivity_Y", "4"},
-    {"XYSynchronous", "1"},     {"X_DPI", "1"},
-    {"Y_DPI", "1"},             {"MoveLightingOnOffMode", "0"},
-    {"PowerDownTime", "6"},     {"LiftDetectionHeight", "2"},
-    {"KeyDebounce", "12"},      {"MotionWakeup", "1"},
+    {"ProfileName", nullptr},
+    {"GameFile0", ""},
+    {"GameFile1", ""},
+    {"GameFile2", ""},
+    {"DoubleClickSpeed", "6"},
+    {"PointerSpeed", "5"},
+    {"AccelerationEnable", "1"},
+    {"ScrollWheelSpeed", "2"},
+    {"ScrollWheelPageEnable", "0"},
+    {"TiltSpeed", "2"},
+    {"Sensitivity_X", "4"},
+    {"Sensitivity_Y", "4"},
+    {"XYSynchronous", "1"},
+    {"X_DPI", "1"},
+    {"Y_DPI", "1"},
+    {"MoveLightingOnOffMode", "0"},
+    {"PowerDownTime", "6"},
+    {"LiftDetectionHeight", "2"},
+    {"KeyDebounce", "12"},
+    {"MotionWakeup", "1"},
 };
 
 struct KeyDefault {
@@ -42,8 +52,8 @@ struct KeyDefault {
 };
 
 constexpr KeyDefault kKeyDefaults[kProfileKeyCount] = {
-    {20, kLeftButtonCode},   {21, kRightButtonCode}, {22, kMiddleButtonCode},
-    {23, kForwardButtonCode}, {24, kBackButtonCode}, {42, kDpiFunction3Code},
+    {20, kLeftButtonCode},    {21, kRightButtonCode}, {22, kMiddleButtonCode},
+    {23, kForwardButtonCode}, {24, kBackButtonCode},  {42, kDpiFunction3Code},
 };
 
 constexpr uint32_t Rgb(uint32_t rrggbb) {
@@ -82,11 +92,11 @@ struct SensorRow {
 };
 
 constexpr SensorRow kSensorRows[] = {
-    {0x3104, {7, 15, 23, 31, 44, 47, 58, 50}},     {0x3212, {6, 10, 14, 22, 33, 12, 12, 12}},
-    {0x3325, {6, 14, 22, 30, 51, 58, 58, 50}},     {0x3327, {2, 6, 14, 30, 48, 58, 58, 58}},
-    {0x3335, {11, 23, 31, 63, 99, 159, 59, 59}},   {0x3360, {3, 7, 15, 31, 49, 59, 59, 59}},
-    {0x3389, {3, 7, 15, 31, 49, 59, 59, 59}},      {0x3370, {7, 15, 31, 63, 99, 119, 119, 119}},
-    {0x3395, {7, 15, 31, 63, 99, 99, 99, 99}},     {0x3399, {7, 15, 31, 63, 99, 99, 99, 99}},
+    {0x3104, {7, 15, 23, 31, 44, 47, 58, 50}},   {0x3212, {6, 10, 14, 22, 33, 12, 12, 12}},
+    {0x3325, {6, 14, 22, 30, 51, 58, 58, 50}},   {0x3327, {2, 6, 14, 30, 48, 58, 58, 58}},
+    {0x3335, {11, 23, 31, 63, 99, 159, 59, 59}}, {0x3360, {3, 7, 15, 31, 49, 59, 59, 59}},
+    {0x3389, {3, 7, 15, 31, 49, 59, 59, 59}},    {0x3370, {7, 15, 31, 63, 99, 119, 119, 119}},
+    {0x3395, {7, 15, 31, 63, 99, 99, 99, 99}},   {0x3399, {7, 15, 31, 63, 99, 99, 99, 99}},
 };
 
 std::string ProfileName(unsigned slot, const LanguageTable& language) {
@@ -162,7 +172,9 @@ void ApplySensorDpiDefaults(ProfileRecord& record, SensorModel sensor) {
     record.LiftDetectionValue = kDefaultLiftDetection;
 }
 
-void ApplySensorDpiDefaults(ProfileRecord& record) { ApplySensorDpiDefaults(record, AppConfig.sensorModel); }
+void ApplySensorDpiDefaults(ProfileRecord& record) {
+    ApplySensorDpiDefaults(record, AppConfig.sensorModel);
+}
 
 void ResetProfileToDefaults(ProfileRecord& record, unsigned slot, const LanguageTable& language,
                             SensorModel sensor) {

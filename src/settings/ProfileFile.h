@@ -21,7 +21,8 @@ std::string FormatProfileFile(const ProfileRecord& record);
 bool WriteProfileRecord(const ProfileRecord& record, const std::filesystem::path& path);
 // Reads a whole file into the record. On failure the record holds what was read before the
 // defect and `failure` (when given) says on which line and why reading stopped.
-bool ReadProfileRecord(const std::filesystem::path& path, ProfileRecord& record, ReadFailure* failure = nullptr);
+bool ReadProfileRecord(const std::filesystem::path& path, ProfileRecord& record,
+                       ReadFailure* failure = nullptr);
 
 // Writes the slot's record to `path`; false when the slot does not exist or the file could
 // not be written.
@@ -29,8 +30,8 @@ bool WriteProfileFile(const ProfileTable& profiles, int slot, const std::filesys
 // Fills the slot's record from `path`: 1 when the whole file was read. Otherwise 0: the slot is
 // reset to its defaults (language names, the settings' sensor model) and written to the
 // slot's own file from the settings, never to the file that was read.
-int ReadProfileFile(ProfileTable& profiles, const AppSettings& settings, const LanguageTable& language, int slot,
-                    const std::filesystem::path& path, ReadFailure* failure = nullptr);
+int ReadProfileFile(ProfileTable& profiles, const AppSettings& settings, const LanguageTable& language,
+                    int slot, const std::filesystem::path& path, ReadFailure* failure = nullptr);
 // Writes slots 0 to 4 to their files from the settings; false when any could not be written.
 bool SaveAllProfiles(const ProfileTable& profiles, const AppSettings& settings);
 

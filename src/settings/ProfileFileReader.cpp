@@ -45,7 +45,8 @@ uint16_t ReadHexWord(std::string_view text) {
 }
 
 uint32_t ReadRgbAt(std::string_view text, size_t offset) {
-    return ColorFromRgb(ReadHexPair(text, offset), ReadHexPair(text, offset + 2), ReadHexPair(text, offset + 4));
+    return ColorFromRgb(ReadHexPair(text, offset), ReadHexPair(text, offset + 2),
+                        ReadHexPair(text, offset + 4));
 }
 
 ThreeBytes ReadThreeBytes(std::string_view text) {
@@ -261,7 +262,8 @@ bool ReadKey(LineCursor& in, KeyAssignment& key) {
     }
     uint32_t count = 0;
     if (!ParseActionCount(v, count)) {
-        return in.Fail("action count \"" + v + "\" is not a number from 0 to " + std::to_string(kMacroActionSlots));
+        return in.Fail("action count \"" + v + "\" is not a number from 0 to " +
+                       std::to_string(kMacroActionSlots));
     }
     if (!in.NextValue(v, true, true)) {
         return false;
@@ -311,8 +313,8 @@ bool ReadProfileRecord(const std::filesystem::path& path, ProfileRecord& record,
     return ReadRecord(in, record);
 }
 
-int ReadProfileFile(ProfileTable& profiles, const AppSettings& settings, const LanguageTable& language, int slot,
-                    const std::filesystem::path& path, ReadFailure* failure) {
+int ReadProfileFile(ProfileTable& profiles, const AppSettings& settings, const LanguageTable& language,
+                    int slot, const std::filesystem::path& path, ReadFailure* failure) {
     ProfileRecord* record = profiles.Slot(slot);
     if (record == nullptr) {
         if (failure != nullptr) {

@@ -14,7 +14,9 @@ void AppendHex(std::string& out, uint32_t value, int digits) {
     }
 }
 
-void AppendByte(std::string& out, uint8_t value) { AppendHex(out, value, 2); }
+void AppendByte(std::string& out, uint8_t value) {
+    AppendHex(out, value, 2);
+}
 
 void AppendRgb(std::string& out, uint32_t color) {
     AppendByte(out, RedOf(color));
@@ -28,8 +30,7 @@ void AppendThreeBytes(std::string& out, const ThreeBytes& bytes) {
     }
 }
 
-template <size_t N>
-void AppendByteList(std::string& out, const std::array<uint8_t, N>& values, char last) {
+template <size_t N> void AppendByteList(std::string& out, const std::array<uint8_t, N>& values, char last) {
     for (size_t i = 0; i < N; ++i) {
         AppendByte(out, values[i]);
         if (i + 1 < N) {
@@ -156,8 +157,12 @@ bool SaveAllProfiles(const ProfileTable& profiles, const AppSettings& settings) 
     return all;
 }
 
-bool WriteProfileFile(int slot, const std::filesystem::path& path) { return WriteProfileFile(AppProfiles, slot, path); }
+bool WriteProfileFile(int slot, const std::filesystem::path& path) {
+    return WriteProfileFile(AppProfiles, slot, path);
+}
 
-bool SaveAllProfiles() { return SaveAllProfiles(AppProfiles, AppConfig); }
+bool SaveAllProfiles() {
+    return SaveAllProfiles(AppProfiles, AppConfig);
+}
 
 } // namespace vexmo

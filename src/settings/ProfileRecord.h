@@ -62,9 +62,9 @@ struct ProfileRecord {
     uint8_t Lighting2Speed = 2;
     uint8_t Lighting2Brightness = 100;
     uint32_t Lighting2FixedColor = 0;
-    uint8_t DPIOffOnFlagValue = 0x7F; // bit i: level i enabled
+    uint8_t DPIOffOnFlagValue = 0x7F;                 // bit i: level i enabled
     std::array<uint16_t, kDpiLevelCount> XYSetting{}; // step indexes into the DPI step table
-    uint8_t CurrentDPILevelValue = 0; // position among the enabled levels
+    uint8_t CurrentDPILevelValue = 0;                 // position among the enabled levels
     std::array<uint32_t, kDpiLevelCount> DPILevelIndication{};
     uint8_t AngleSnapValue = 0;
     uint8_t LiftDetectionValue = 0;
@@ -88,8 +88,14 @@ struct ProfileRecord {
 constexpr uint32_t ColorFromRgb(uint8_t red, uint8_t green, uint8_t blue) {
     return uint32_t{red} | (uint32_t{green} << 8) | (uint32_t{blue} << 16);
 }
-constexpr uint8_t RedOf(uint32_t color) { return static_cast<uint8_t>(color & 0xFF); }
-constexpr uint8_t GreenOf(uint32_t color) { return static_cast<uint8_t>((color >> 8) & 0xFF); }
-constexpr uint8_t BlueOf(uint32_t color) { return static_cast<uint8_t>((color >> 16) & 0xFF); }
+constexpr uint8_t RedOf(uint32_t color) {
+    return static_cast<uint8_t>(color & 0xFF);
+}
+constexpr uint8_t GreenOf(uint32_t color) {
+    return static_cast<uint8_t>((color >> 8) & 0xFF);
+}
+constexpr uint8_t BlueOf(uint32_t color) {
+    return static_cast<uint8_t>((color >> 16) & 0xFF);
+}
 
 } // namespace vexmo

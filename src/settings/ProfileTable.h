@@ -12,7 +12,9 @@ struct ProfileTable {
     std::array<ProfileRecord, kProfileSlots> records{};
 
     // The record of slot 0 to 4; null for any other slot.
-    ProfileRecord* Slot(int slot) { return IsProfileSlot(slot) ? &records[static_cast<size_t>(slot)] : nullptr; }
+    ProfileRecord* Slot(int slot) {
+        return IsProfileSlot(slot) ? &records[static_cast<size_t>(slot)] : nullptr;
+    }
     const ProfileRecord* Slot(int slot) const {
         return IsProfileSlot(slot) ? &records[static_cast<size_t>(slot)] : nullptr;
     }

@@ -8,7 +8,9 @@ namespace vexmo {
 
 namespace {
 
-uint16_t Complement(uint16_t value) { return static_cast<uint16_t>(~value); }
+uint16_t Complement(uint16_t value) {
+    return static_cast<uint16_t>(~value);
+}
 
 void ApplyToAllProfiles(AppSettings& settings, ProfileTable& profiles) {
     settings.SetPreST(Complement(settings.sensorModel));

@@ -21,7 +21,8 @@ std::string DefaultSettingsText(const std::filesystem::path& config) {
                        "DataChange=0x1234\nCurrentProfile=0\nProfileShowCount=3\nProfileShowList0=0\n"
                        "ProfileShowList1=1\nProfileShowList2=2\nProfileShowList3=3\nProfileShowList4=4\n";
     for (int slot = 0; slot < 5; ++slot) {
-        text += "ProfileSlot" + std::to_string(slot) + "URL=" + (config / ("default" + std::to_string(slot) + ".psf")).string() + "\n";
+        text += "ProfileSlot" + std::to_string(slot) +
+                "URL=" + (config / ("default" + std::to_string(slot) + ".psf")).string() + "\n";
     }
     return text;
 }
@@ -76,7 +77,8 @@ TEST_F(AppSettingsTest, SecondStartReadsWhatTheFirstWrote) {
 
 TEST_F(AppSettingsTest, PairsTheFileDoesNotReachKeepTheirDefaults) {
     const std::vector<std::pair<const char*, std::string>> cases = {
-        {"header and five lines", "[Setting]\nNeedPassword=0\nSensor=0x3104\nPreST=0xCEFB\nMac_ID=7\nDataChange=9\n"},
+        {"header and five lines",
+         "[Setting]\nNeedPassword=0\nSensor=0x3104\nPreST=0xCEFB\nMac_ID=7\nDataChange=9\n"},
         {"header alone", "[Setting]\n"},
         {"an empty line ends reading", "[Setting]\nNeedPassword=0\n\nCurrentProfile=\n"},
     };
@@ -89,7 +91,8 @@ TEST_F(AppSettingsTest, PairsTheFileDoesNotReachKeepTheirDefaults) {
             EXPECT_EQ(loaded.Pairs()[i], AppSettings::DefaultPair(i)) << name << " pair " << i;
         }
         EXPECT_EQ(loaded.ProfileSlotPath(2), ConfigFolder() / "default2.psf") << name;
-        EXPECT_EQ(ReadBytes(AppSettingsPath()), Utf16Bytes(text)) << name << ": an accepted file is not rewritten";
+        EXPECT_EQ(ReadBytes(AppSettingsPath()), Utf16Bytes(text))
+            << name << ": an accepted file is not rewritten";
     }
 }
 
@@ -104,7 +107,9 @@ TEST_F(AppSettingsTest, MalformedFilesAreReplacedAndTheProfilesReset) {
     std::string eighteen = DefaultSettingsText(ConfigFolder()) + "Extra=1\n";
     const std::vector<std::tuple<const char*, std::string, int>> cases = {
         {"wrong header", "[Settings]\nNeedPassword=1\n", 1},
-        {"empty value", "[Setting]\nNeedPassword=1\nSensor=0x3104\nPreST=0xCEFB\nMac_ID=1\nDataChange=1\nCurrentProfile=\n", 7},
+        {"empty value",
+         "[Setting]\nNeedPassword=1\nSensor=0x3104\nPreST=0xCEFB\nMac_ID=1\nDataChange=1\nCurrentProfile=\n",
+         7},
         {"line starting with \"=\"", "[Setting]\n=1\n", 2},
         {"line without \"=\"", "[Setting]\nNeedPassword\n", 2},
         {"eighteen pairs", eighteen, 19},
@@ -194,8 +199,8 @@ TEST_F(AppSettingsTest, SensorWithSmallComplementStaysInStep) {
 
 TEST(SensorText, ParsesTheStoredForms) {
     const std::vector<std::pair<std::string, uint16_t>> cases = {
-        {"0x3104", 0x3104}, {"0XCEFB", 0xCEFB}, {"3360", 0x3360}, {"0x EDC", 0x0EDC},
-        {"0x12345", 0x2345}, {"xyz", 0}, {"", 0}, {"0x", 0},
+        {"0x3104", 0x3104},  {"0XCEFB", 0xCEFB}, {"3360", 0x3360}, {"0x EDC", 0x0EDC},
+        {"0x12345", 0x2345}, {"xyz", 0},         {"", 0},          {"0x", 0},
     };
     for (const auto& [text, value] : cases) {
         EXPECT_EQ(ParseSensorText(text), value) << text;
@@ -209,7 +214,7 @@ TEST(AppSettingsAccessors, TypedValuesStayInRange) {
     settings.SetDefaults();
     const std::vector<std::tuple<std::string, int, int, int>> cases = {
         // text, CurrentProfile, ProfileShowCount, a ProfileShowList entry
-        {"3", 3, 3, 3}, {"0", 0, 1, 0}, {"7", 0, 5, kNoProfileSlot}, {"-2", 0, 1, kNoProfileSlot},
+        {"3", 3, 3, 3},   {"0", 0, 1, 0},  {"7", 0, 5, kNoProfileSlot}, {"-2", 0, 1, kNoProfileSlot},
         {"abc", 0, 1, 0}, {"4x", 4, 4, 4},
     };
     for (const auto& [text, current, count, listed] : cases) {

@@ -1,6 +1,6 @@
+#include "settings/ProfileDefaults.h"
 #include "settings/KeyAssignment.h"
 #include "settings/LanguageTable.h"
-#include "settings/ProfileDefaults.h"
 #include "settings/ProfileRecord.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +31,10 @@ MacroRecord SampleMacro(uint32_t actions) {
 TEST(ProfileDefaults, NameComesFromTheSlot) {
     const LanguageTable language = NumberedLanguage();
     const std::vector<std::pair<unsigned, std::string>> cases = {
-        {0, "T85"}, {4, "T89"}, {5, "Profile6"}, {7, "Profile8"},
+        {0, "T85"},
+        {4, "T89"},
+        {5, "Profile6"},
+        {7, "Profile8"},
     };
     for (const auto& [slot, name] : cases) {
         ProfileRecord record;
@@ -82,11 +85,16 @@ TEST(ProfileDefaults, ResetSetsTheFactoryValues) {
 TEST(ProfileDefaults, DpiDefaultsFollowTheSensor) {
     using Steps = std::array<uint16_t, kDpiLevelCount>;
     const std::vector<std::pair<SensorModel, Steps>> cases = {
-        {0x3104, {7, 15, 23, 31, 44, 47, 58, 50}},   {0x3212, {6, 10, 14, 22, 33, 12, 12, 12}},
-        {0x3325, {6, 14, 22, 30, 51, 58, 58, 50}},   {0x3327, {2, 6, 14, 30, 48, 58, 58, 58}},
-        {0x3335, {11, 23, 31, 63, 99, 159, 59, 59}}, {0x3360, {3, 7, 15, 31, 49, 59, 59, 59}},
-        {0x3389, {3, 7, 15, 31, 49, 59, 59, 59}},    {0x3370, {7, 15, 31, 63, 99, 119, 119, 119}},
-        {0x3395, {7, 15, 31, 63, 99, 99, 99, 99}},   {0x3399, {7, 15, 31, 63, 99, 99, 99, 99}},
+        {0x3104, {7, 15, 23, 31, 44, 47, 58, 50}},
+        {0x3212, {6, 10, 14, 22, 33, 12, 12, 12}},
+        {0x3325, {6, 14, 22, 30, 51, 58, 58, 50}},
+        {0x3327, {2, 6, 14, 30, 48, 58, 58, 58}},
+        {0x3335, {11, 23, 31, 63, 99, 159, 59, 59}},
+        {0x3360, {3, 7, 15, 31, 49, 59, 59, 59}},
+        {0x3389, {3, 7, 15, 31, 49, 59, 59, 59}},
+        {0x3370, {7, 15, 31, 63, 99, 119, 119, 119}},
+        {0x3395, {7, 15, 31, 63, 99, 99, 99, 99}},
+        {0x3399, {7, 15, 31, 63, 99, 99, 99, 99}},
         {0x1234, {}}, // unknown: a never-loaded record keeps its zeros
     };
     for (const auto& [sensor, steps] : cases) {

@@ -1,14 +1,14 @@
+#include "settings/ProfileFile.h"
 #include "settings/AppSettings.h"
 #include "settings/DataFolder.h"
 #include "settings/LanguageTable.h"
 #include "settings/ProfileDefaults.h"
-#include "settings/ProfileFile.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-#include <functional>
-#include <sstream>
 #include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -23,9 +23,9 @@ using test::WriteBytes;
 LanguageTable SmallLanguage() {
     LanguageTable language;
     const std::vector<std::pair<int, std::string>> texts = {
-        {20, "Left"}, {21, "Right"}, {22, "Middle"}, {23, "Forward"}, {24, "Back"}, {42, "DPI Loop"},
-        {85, "Profile 1"}, {86, "Profile 2"}, {87, "Profile 3"}, {88, "Profile 4"}, {89, "Profile 5"},
-        {100, "Off"}, {109, "Wave"},
+        {20, "Left"},      {21, "Right"},     {22, "Middle"},    {23, "Forward"},   {24, "Back"},
+        {42, "DPI Loop"},  {85, "Profile 1"}, {86, "Profile 2"}, {87, "Profile 3"}, {88, "Profile 4"},
+        {89, "Profile 5"}, {100, "Off"},      {109, "Wave"},
     };
     for (const auto& [entry, text] : texts) {
         language.Set(entry, text);
@@ -33,7 +33,9 @@ LanguageTable SmallLanguage() {
     return language;
 }
 
-std::string Zeros(size_t n) { return std::string(n, '0'); }
+std::string Zeros(size_t n) {
+    return std::string(n, '0');
+}
 
 // The default profile of slot 0 with sensor 0x3104, spelled out line by line.
 std::string DefaultProfileText() {
@@ -65,19 +67,20 @@ std::string DefaultProfileText() {
             "FF0000|00FF00|0000FF|00FFFF|FFFF00|FF00FF|FFFFFF|000000|000000|000000;" +
             "FF00FF|000000|000000|000000|000000|000000|000000|000000|000000|000000;" + noColors + noColors +
             "FF0000|00FF00|0000FF|FFFF00|00FFFF|FA00FA|FFFFFF|FA46FF|000000|000000;" +
-            "00FF00|FA006A|000000|000000|000000|000000|000000|000000|000000|000000;" + noColors + noColors + "\n";
+            "00FF00|FA006A|000000|000000|000000|000000|000000|000000|000000|000000;" + noColors + noColors +
+            "\n";
     text += "\tLighting1Direction=00|01|00|00|00|00|00|00|00|00\n"
             "Lighting2Name=Off\n\tLighting2ModeValue=010000\n\tLighting2OffOn=00\n\tLighting2Speed=00\n"
             "\tLighting2Brightness=00\n\tLighting2FixedColor=000000\n";
     const std::vector<std::pair<std::string, std::string>> keys = {
-        {"Left", "100100"}, {"Right", "100200"}, {"Middle", "100400"},
-        {"Forward", "101000"}, {"Back", "100800"}, {"DPI Loop", "400100"},
+        {"Left", "100100"},    {"Right", "100200"}, {"Middle", "100400"},
+        {"Forward", "101000"}, {"Back", "100800"},  {"DPI Loop", "400100"},
     };
     for (size_t u = 0; u < keys.size(); ++u) {
         const std::string n = std::to_string(u);
         text += "Key" + n + "Name=" + keys[u].first + "\n\tKey" + n + "Value=" + keys[u].second +
-                "\n\tMacroKeyIndex=0\n\tMacroKey" + n + "Name=\n\t\tMacroActionNum=0\n\t\tAllAction=" +
-                Zeros(2688) + "\n";
+                "\n\tMacroKeyIndex=0\n\tMacroKey" + n +
+                "Name=\n\t\tMacroActionNum=0\n\t\tAllAction=" + Zeros(2688) + "\n";
     }
     return text;
 }
@@ -175,7 +178,8 @@ TEST_F(ProfileFileTest, EveryFieldSurvivesARoundTrip) {
     ASSERT_TRUE(WriteProfileFile(profiles, 1, dir / "v.psf"));
     ProfileTable loaded;
     ReadFailure failure;
-    EXPECT_EQ(ReadProfileFile(loaded, settings, language, 4, dir / "v.psf", &failure), 1) << failure.Message();
+    EXPECT_EQ(ReadProfileFile(loaded, settings, language, 4, dir / "v.psf", &failure), 1)
+        << failure.Message();
     EXPECT_EQ(loaded[4], profiles[1]);
     ASSERT_TRUE(WriteProfileFile(loaded, 4, dir / "again.psf"));
     EXPECT_EQ(ReadBytes(dir / "again.psf"), ReadBytes(dir / "v.psf"));
@@ -191,7 +195,9 @@ TEST_F(ProfileFileTest, AcceptedVariations) {
         {"empty game file", [](auto& l) { l[2] = "GameFile0="; },
          [](const ProfileRecord& r) { EXPECT_EQ(r.settings[kGameFile0Setting].value, ""); }},
         {"another key name", [](auto& l) { l[4] = "Foo=3"; },
-         [](const ProfileRecord& r) { EXPECT_EQ(r.settings[kGameFile2Setting], (SettingPair{"Foo", "3"})); }},
+         [](const ProfileRecord& r) {
+             EXPECT_EQ(r.settings[kGameFile2Setting], (SettingPair{"Foo", "3"}));
+         }},
         {"not hexadecimal", [](auto& l) { l[21] = "DPIOffOnFlagValue=XYZ"; },
          [](const ProfileRecord& r) { EXPECT_EQ(r.DPIOffOnFlagValue, 0); }},
         {"half hexadecimal", [](auto& l) { l[22] = "\tXYSetting1Value=1G00"; },
@@ -264,8 +270,10 @@ TEST_F(ProfileFileTest, MalformedFilesAreReplacedByDefaults) {
          "action count \"337\" is not a number from 0 to 336"},
         {"negative action count", [](auto& l) { l[61] = "\t\tMacroActionNum=-1"; }, 62,
          "action count \"-1\" is not a number from 0 to 336"},
-        {"short action text", [](auto& l) { l[62].pop_back(); }, 63, "action text is 2687 characters, expected 2688"},
-        {"long action text", [](auto& l) { l[92] += "0"; }, 93, "action text is 2689 characters, expected 2688"},
+        {"short action text", [](auto& l) { l[62].pop_back(); }, 63,
+         "action text is 2687 characters, expected 2688"},
+        {"long action text", [](auto& l) { l[92] += "0"; }, 93,
+         "action text is 2689 characters, expected 2688"},
         {"empty action text", [](auto& l) { l[68] = "\t\tAllAction="; }, 69, "empty value"},
     };
     for (const Case& c : cases) {
@@ -276,7 +284,8 @@ TEST_F(ProfileFileTest, MalformedFilesAreReplacedByDefaults) {
         ProfileTable profiles;
         profiles[3] = VariedRecord();
         ReadFailure failure;
-        EXPECT_EQ(ReadProfileFile(profiles, settings, language, 3, dir / "import.psf", &failure), 0) << c.name;
+        EXPECT_EQ(ReadProfileFile(profiles, settings, language, 3, dir / "import.psf", &failure), 0)
+            << c.name;
         EXPECT_EQ(failure.line, c.line) << c.name;
         EXPECT_EQ(failure.reason, c.reason) << c.name;
 
@@ -333,7 +342,6 @@ TEST_F(ProfileFileTest, WriteFailuresAreReportedAndKeepTheOldFile) {
     EXPECT_FALSE(WriteProfileFile(profiles, 5, dir / "p.psf"));
     EXPECT_FALSE(std::filesystem::exists(dir / "p.psf"));
 
-
     // A full disk, as root sees it too: the size limit makes the write fail half-way.
     WriteBytes(dir / "p.psf", "old");
     struct rlimit saved {};
@@ -347,13 +355,15 @@ TEST_F(ProfileFileTest, WriteFailuresAreReportedAndKeepTheOldFile) {
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
     EXPECT_EQ(ReadBytes(dir / "p.psf"), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file is left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2)
+        << "no temporary file is left";
 }
 
 TEST_F(ProfileFileTest, SaveAllWritesEachSlotToItsOwnPath) {
     ProfileTable profiles;
     for (int slot = 0; slot < kProfileSlots; ++slot) {
-        ResetProfileToDefaults(profiles[static_cast<size_t>(slot)], static_cast<unsigned>(slot), language, 0x3104);
+        ResetProfileToDefaults(profiles[static_cast<size_t>(slot)], static_cast<unsigned>(slot), language,
+                               0x3104);
     }
     settings.SetValue(kProfileSlot0UrlSetting + 4, (dir / "elsewhere.psf").string());
     EXPECT_TRUE(SaveAllProfiles(profiles, settings));

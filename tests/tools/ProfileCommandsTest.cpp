@@ -50,8 +50,13 @@ std::string LanguageFileBytes() {
 ProfileRecord Defaults(unsigned slot, SensorModel sensor, bool withLanguage) {
     LanguageTable language;
     if (withLanguage) {
-        for (const auto& [entry, text] : std::vector<std::pair<int, std::string>>{
-                 {0, "English"}, {20, "Left"}, {21, "Right"}, {42, "DPI Loop"}, {85, "Game"}, {100, "Off"}, {109, "Wave"}}) {
+        for (const auto& [entry, text] : std::vector<std::pair<int, std::string>>{{0, "English"},
+                                                                                  {20, "Left"},
+                                                                                  {21, "Right"},
+                                                                                  {42, "DPI Loop"},
+                                                                                  {85, "Game"},
+                                                                                  {100, "Off"},
+                                                                                  {109, "Wave"}}) {
             language.Set(entry, text);
         }
     }
@@ -118,12 +123,13 @@ TEST(ProfileCommands, RewriteKeepsAGoodFileAndRepairsABrokenOne) {
     WriteBytes(dir / "good.psf", Utf16Bytes(FormatProfileFile(custom)));
     WriteBytes(dir / "broken.psf", BrokenProfileBytes());
 
-    Result result = RunProfile(dir, {"rewrite", (dir / "good.psf").string(), "--output", (dir / "out.psf").string()});
+    Result result =
+        RunProfile(dir, {"rewrite", (dir / "good.psf").string(), "--output", (dir / "out.psf").string()});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(ReadBytes(dir / "out.psf"), ReadBytes(dir / "good.psf"));
 
-    result = RunProfile(dir, {"rewrite", (dir / "broken.psf").string(), "--output", (dir / "fixed.psf").string(),
-                              "--slot", "4", "--sensor", "0x3212"});
+    result = RunProfile(dir, {"rewrite", (dir / "broken.psf").string(), "--output",
+                              (dir / "fixed.psf").string(), "--slot", "4", "--sensor", "0x3212"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("line 63"), std::string::npos) << result.err;
     EXPECT_EQ(ReadBytes(dir / "fixed.psf"), Utf16Bytes(FormatProfileFile(Defaults(4, 0x3212, false))));
@@ -143,18 +149,19 @@ TEST(ProfileCommands, ShowDecodesTheRecord) {
 
     Result result = RunProfile(dir, {"show", (dir / "p.psf").string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* expected : {"Profile: Game", "100100  mouse button left", "400100  DPI function 3",
-                                 "level 1  on   step 15", "colour 0000FF", "Report rate: 500HZ (index 2, 500 Hz",
-                                 "effect 3: speed 1 brightness 3 direction 0 colours FF00FF", "macro id 12, 2 actions",
-                                 "50ms"}) {
+    for (const char* expected :
+         {"Profile: Game", "100100  mouse button left", "400100  DPI function 3", "level 1  on   step 15",
+          "colour 0000FF", "Report rate: 500HZ (index 2, 500 Hz",
+          "effect 3: speed 1 brightness 3 direction 0 colours FF00FF", "macro id 12, 2 actions", "50ms"}) {
         EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
     }
 
     result = RunProfile(dir, {"show", "--json", (dir / "p.psf").string()});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    for (const char* expected : {"{\"name\":\"Game\"", "\"code\":\"900000\",\"function\":\"macro\",\"macroKeyIndex\":12",
-                                 "\"name\":\"Hi \\\"there\\\"\"", "{\"kind\":\"press\",\"text\":\"H\",\"hex\":\"48000000\"}",
-                                 "\"hz\":500", "\"colors\":[\"00FF00\",\"FA006A\"]"}) {
+    for (const char* expected :
+         {"{\"name\":\"Game\"", "\"code\":\"900000\",\"function\":\"macro\",\"macroKeyIndex\":12",
+          "\"name\":\"Hi \\\"there\\\"\"", "{\"kind\":\"press\",\"text\":\"H\",\"hex\":\"48000000\"}",
+          "\"hz\":500", "\"colors\":[\"00FF00\",\"FA006A\"]"}) {
         EXPECT_NE(result.out.find(expected), std::string::npos) << expected << "\n" << result.out;
     }
 
@@ -199,12 +206,14 @@ TEST(ProfileCommands, UsageErrors) {
 
 TEST(ProfileCommands, UnwritableOutputFails) {
     TempDir dir;
-    const Result result = RunProfile(dir, {"defaults", "--slot", "0", "--output", (dir / "no" / "o.psf").string()});
+    const Result result =
+        RunProfile(dir, {"defaults", "--slot", "0", "--output", (dir / "no" / "o.psf").string()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("cannot write"), std::string::npos);
 
-    const Result language = RunProfile(dir, {"defaults", "--slot", "0", "--language", (dir / "none.txt").string(),
-                                             "--output", (dir / "o.psf").string()});
+    const Result language =
+        RunProfile(dir, {"defaults", "--slot", "0", "--language", (dir / "none.txt").string(), "--output",
+                         (dir / "o.psf").string()});
     EXPECT_EQ(language.exitCode, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "o.psf"));
 }

@@ -35,8 +35,8 @@ struct Arguments {
     bool json = false;
 };
 
-std::optional<Arguments> ParseArguments(const std::vector<std::string>& args, const std::vector<std::string>& allowed,
-                                        std::string& why) {
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args,
+                                        const std::vector<std::string>& allowed, std::string& why) {
     Arguments parsed;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& word = args[i];
@@ -108,7 +108,8 @@ int ReadDefaultsSource(const Arguments& args, unsigned long maxSlot, DefaultsSou
             return kExitFailed;
         }
         if (!ReadLanguageFile(language->second, source.language)) {
-            std::fprintf(stderr, "vexmoctl: %s: language file read only up to a bad line; using what was read\n",
+            std::fprintf(stderr,
+                         "vexmoctl: %s: language file read only up to a bad line; using what was read\n",
                          language->second.c_str());
         }
     }
@@ -187,7 +188,6 @@ int RunRewrite(const std::vector<std::string>& args) {
     return whole ? kExitOk : kExitFailed;
 }
 
-
 // ---- show ----
 
 std::string Hex(uint32_t value, int digits) {
@@ -196,13 +196,17 @@ std::string Hex(uint32_t value, int digits) {
     return text;
 }
 
-std::string RgbText(uint32_t color) { return Hex(RedOf(color), 2) + Hex(GreenOf(color), 2) + Hex(BlueOf(color), 2); }
+std::string RgbText(uint32_t color) {
+    return Hex(RedOf(color), 2) + Hex(GreenOf(color), 2) + Hex(BlueOf(color), 2);
+}
 
-std::string BytesText(const ThreeBytes& bytes) { return Hex(bytes[0], 2) + Hex(bytes[1], 2) + Hex(bytes[2], 2); }
+std::string BytesText(const ThreeBytes& bytes) {
+    return Hex(bytes[0], 2) + Hex(bytes[1], 2) + Hex(bytes[2], 2);
+}
 
 std::string ButtonMaskText(uint8_t mask) {
     const std::pair<uint8_t, const char*> buttons[] = {
-        {kLeftButtonMask, "left"}, {kRightButtonMask, "right"}, {kMiddleButtonMask, "middle"},
+        {kLeftButtonMask, "left"}, {kRightButtonMask, "right"},     {kMiddleButtonMask, "middle"},
         {kBackButtonMask, "back"}, {kForwardButtonMask, "forward"},
     };
     std::string text;
@@ -216,7 +220,10 @@ std::string ButtonMaskText(uint8_t mask) {
 
 std::string ModifierText(uint8_t mask) {
     const std::pair<uint8_t, const char*> modifiers[] = {
-        {kCtrlModifier, "Ctrl+"}, {kShiftModifier, "Shift+"}, {kAltModifier, "Alt+"}, {kWinModifier, "Win+"},
+        {kCtrlModifier, "Ctrl+"},
+        {kShiftModifier, "Shift+"},
+        {kAltModifier, "Alt+"},
+        {kWinModifier, "Win+"},
     };
     std::string text;
     for (const auto& [bit, name] : modifiers) {
@@ -238,10 +245,14 @@ std::string FunctionText(KeyFunctionCode code) {
         return "fire key " + std::to_string(code.parameter1) + "/" + std::to_string(code.parameter2);
     case kDpiFunctionCategory:
         switch (code.parameter1) {
-        case 0x02: return "DPI function 1";
-        case 0x03: return "DPI function 2";
-        case 0x01: return "DPI function 3";
-        default: return "DPI function " + Hex(code.parameter1, 2);
+        case 0x02:
+            return "DPI function 1";
+        case 0x03:
+            return "DPI function 2";
+        case 0x01:
+            return "DPI function 3";
+        default:
+            return "DPI function " + Hex(code.parameter1, 2);
         }
     case kDpiLockCategory:
         return "DPI lock " + std::to_string((code.parameter1 + 1) * 100) + " DPI";
@@ -260,7 +271,9 @@ std::string FunctionText(KeyFunctionCode code) {
 
 constexpr int kRateHz[] = {125, 250, 500, 1000};
 
-int RateHz(uint8_t index) { return index < std::size(kRateHz) ? kRateHz[index] : 0; }
+int RateHz(uint8_t index) {
+    return index < std::size(kRateHz) ? kRateHz[index] : 0;
+}
 
 std::string ActionKind(MacroAction action) {
     if (action.IsDelay()) {
@@ -293,12 +306,13 @@ void PrintText(const ProfileRecord& r) {
     std::printf("DPI: enabled mask %s, current level %u (position among the enabled levels)\n",
                 Hex(r.DPIOffOnFlagValue, 2).c_str(), r.CurrentDPILevelValue);
     for (size_t level = 0; level < kDpiLevelCount; ++level) {
-        std::printf("  level %zu  %-3s  step %-5u colour %s\n", level, (r.DPIOffOnFlagValue >> level) & 1 ? "on" : "off",
-                    r.XYSetting[level], RgbText(r.DPILevelIndication[level]).c_str());
+        std::printf("  level %zu  %-3s  step %-5u colour %s\n", level,
+                    (r.DPIOffOnFlagValue >> level) & 1 ? "on" : "off", r.XYSetting[level],
+                    RgbText(r.DPILevelIndication[level]).c_str());
     }
     std::printf("Angle snapping: %u  Lift-off: %u\n", r.AngleSnapValue, r.LiftDetectionValue);
-    std::printf("Report rate: %s (index %u, %d Hz; bytes %s)\n", r.PollingRateName.c_str(), r.PollingRateValue[0],
-                RateHz(r.PollingRateValue[0]), BytesText(r.PollingRateValue).c_str());
+    std::printf("Report rate: %s (index %u, %d Hz; bytes %s)\n", r.PollingRateName.c_str(),
+                r.PollingRateValue[0], RateHz(r.PollingRateValue[0]), BytesText(r.PollingRateValue).c_str());
     std::printf("Lighting: %s, \"%s\", mode %s (effect %u)\n", r.Lighting1OffOn ? "on" : "off",
                 r.Lighting1Name.c_str(), BytesText(r.Lighting1ModeValue).c_str(), r.Lighting1ModeValue[0]);
     for (size_t e = 0; e < kLightingEffectCount; ++e) {
@@ -307,16 +321,18 @@ void PrintText(const ProfileRecord& r) {
             colors += " " + color;
         }
         std::printf("  effect %zu: speed %u brightness %u direction %u colours%s\n", e, r.Lighting1Speed[e],
-                    r.Lighting1Brightness[e], r.Lighting1Direction[e], colors.empty() ? " -" : colors.c_str());
+                    r.Lighting1Brightness[e], r.Lighting1Direction[e],
+                    colors.empty() ? " -" : colors.c_str());
     }
     std::printf("Second zone: %s, \"%s\", mode %s, speed %u, brightness %u, colour %s\n",
-                r.Lighting2OffOn ? "on" : "off", r.Lighting2Name.c_str(), BytesText(r.Lighting2ModeValue).c_str(),
-                r.Lighting2Speed, r.Lighting2Brightness, RgbText(r.Lighting2FixedColor).c_str());
+                r.Lighting2OffOn ? "on" : "off", r.Lighting2Name.c_str(),
+                BytesText(r.Lighting2ModeValue).c_str(), r.Lighting2Speed, r.Lighting2Brightness,
+                RgbText(r.Lighting2FixedColor).c_str());
     std::printf("Macros:\n");
     for (size_t u = 0; u < r.keys.size(); ++u) {
         const MacroRecord& macro = r.keys[u].macro;
-        std::printf("  button %zu: \"%s\", macro id %u, %u actions\n", u, macro.Name.c_str(), r.keys[u].MacroKeyIndex,
-                    macro.ActionCount);
+        std::printf("  button %zu: \"%s\", macro id %u, %u actions\n", u, macro.Name.c_str(),
+                    r.keys[u].MacroKeyIndex, macro.ActionCount);
         for (uint32_t i = 0; i < macro.ActionCount; ++i) {
             const MacroAction action = macro.Actions[i];
             std::printf("    %3u  %-8s %-16s %s\n", i, ActionKind(action).c_str(), ActionText(action).c_str(),
@@ -341,8 +357,7 @@ std::string Json(std::string_view text) {
     return out + "\"";
 }
 
-template <typename T, typename Fn>
-std::string JsonList(const T& items, Fn each) {
+template <typename T, typename Fn> std::string JsonList(const T& items, Fn each) {
     std::string out = "[";
     bool first = true;
     for (const auto& item : items) {
@@ -355,36 +370,39 @@ std::string JsonList(const T& items, Fn each) {
 std::string JsonRecord(const ProfileRecord& r) {
     std::string out = "{\"name\":" + Json(r.SettingValue(kProfileNameSetting));
     out += ",\"settings\":" + JsonList(r.settings, [](const SettingPair& p) {
-        return "{\"name\":" + Json(p.name) + ",\"value\":" + Json(p.value) + "}";
-    });
+               return "{\"name\":" + Json(p.name) + ",\"value\":" + Json(p.value) + "}";
+           });
     std::vector<size_t> indexes(kProfileKeyCount);
     for (size_t i = 0; i < indexes.size(); ++i) {
         indexes[i] = i;
     }
     out += ",\"buttons\":" + JsonList(indexes, [&](size_t u) {
-        const KeyAssignment& key = r.keys[u];
-        return "{\"index\":" + std::to_string(u) + ",\"name\":" + Json(key.name) +
-               ",\"code\":" + Json(FormatKeyFunctionCode(key.code)) + ",\"function\":" + Json(FunctionText(key.code)) +
-               ",\"macroKeyIndex\":" + std::to_string(key.MacroKeyIndex) + "}";
-    });
+               const KeyAssignment& key = r.keys[u];
+               return "{\"index\":" + std::to_string(u) + ",\"name\":" + Json(key.name) +
+                      ",\"code\":" + Json(FormatKeyFunctionCode(key.code)) +
+                      ",\"function\":" + Json(FunctionText(key.code)) +
+                      ",\"macroKeyIndex\":" + std::to_string(key.MacroKeyIndex) + "}";
+           });
     std::vector<size_t> levels(kDpiLevelCount);
     for (size_t i = 0; i < levels.size(); ++i) {
         levels[i] = i;
     }
     out += ",\"dpi\":{\"enabledMask\":" + Json(Hex(r.DPIOffOnFlagValue, 2)) +
            ",\"currentLevel\":" + std::to_string(r.CurrentDPILevelValue) + ",\"levels\":" +
-           JsonList(levels, [&](size_t level) {
-               return "{\"level\":" + std::to_string(level) +
-                      ",\"enabled\":" + (((r.DPIOffOnFlagValue >> level) & 1) ? "true" : "false") +
-                      ",\"step\":" + std::to_string(r.XYSetting[level]) +
-                      ",\"color\":" + Json(RgbText(r.DPILevelIndication[level])) + "}";
-           }) +
+           JsonList(levels,
+                    [&](size_t level) {
+                        return "{\"level\":" + std::to_string(level) +
+                               ",\"enabled\":" + (((r.DPIOffOnFlagValue >> level) & 1) ? "true" : "false") +
+                               ",\"step\":" + std::to_string(r.XYSetting[level]) +
+                               ",\"color\":" + Json(RgbText(r.DPILevelIndication[level])) + "}";
+                    }) +
            "}";
     out += ",\"angleSnap\":" + std::to_string(r.AngleSnapValue) +
            ",\"liftDetection\":" + std::to_string(r.LiftDetectionValue);
-    out += ",\"rate\":{\"name\":" + Json(r.PollingRateName) + ",\"index\":" + std::to_string(r.PollingRateValue[0]) +
-           ",\"hz\":" + std::to_string(RateHz(r.PollingRateValue[0])) + ",\"bytes\":" + Json(BytesText(r.PollingRateValue)) +
-           "}";
+    out += ",\"rate\":{\"name\":" + Json(r.PollingRateName) +
+           ",\"index\":" + std::to_string(r.PollingRateValue[0]) +
+           ",\"hz\":" + std::to_string(RateHz(r.PollingRateValue[0])) +
+           ",\"bytes\":" + Json(BytesText(r.PollingRateValue)) + "}";
     std::vector<size_t> effects(kLightingEffectCount);
     for (size_t i = 0; i < effects.size(); ++i) {
         effects[i] = i;
@@ -392,29 +410,35 @@ std::string JsonRecord(const ProfileRecord& r) {
     out += ",\"lighting\":{\"on\":" + std::string(r.Lighting1OffOn ? "true" : "false") +
            ",\"name\":" + Json(r.Lighting1Name) + ",\"mode\":" + Json(BytesText(r.Lighting1ModeValue)) +
            ",\"effect\":" + std::to_string(r.Lighting1ModeValue[0]) + ",\"effects\":" +
-           JsonList(effects, [&](size_t e) {
-               return "{\"effect\":" + std::to_string(e) + ",\"speed\":" + std::to_string(r.Lighting1Speed[e]) +
-                      ",\"brightness\":" + std::to_string(r.Lighting1Brightness[e]) +
-                      ",\"direction\":" + std::to_string(r.Lighting1Direction[e]) +
-                      ",\"colors\":" + JsonList(UsedColors(r, e), [](const std::string& c) { return Json(c); }) + "}";
-           }) +
+           JsonList(effects,
+                    [&](size_t e) {
+                        return "{\"effect\":" + std::to_string(e) +
+                               ",\"speed\":" + std::to_string(r.Lighting1Speed[e]) +
+                               ",\"brightness\":" + std::to_string(r.Lighting1Brightness[e]) +
+                               ",\"direction\":" + std::to_string(r.Lighting1Direction[e]) + ",\"colors\":" +
+                               JsonList(UsedColors(r, e), [](const std::string& c) { return Json(c); }) + "}";
+                    }) +
            "}";
     out += ",\"lighting2\":{\"on\":" + std::string(r.Lighting2OffOn ? "true" : "false") +
            ",\"name\":" + Json(r.Lighting2Name) + ",\"mode\":" + Json(BytesText(r.Lighting2ModeValue)) +
-           ",\"speed\":" + std::to_string(r.Lighting2Speed) + ",\"brightness\":" + std::to_string(r.Lighting2Brightness) +
+           ",\"speed\":" + std::to_string(r.Lighting2Speed) +
+           ",\"brightness\":" + std::to_string(r.Lighting2Brightness) +
            ",\"color\":" + Json(RgbText(r.Lighting2FixedColor)) + "}";
     out += ",\"macros\":" + JsonList(indexes, [&](size_t u) {
-        const MacroRecord& macro = r.keys[u].macro;
-        std::vector<MacroAction> actions(macro.Actions.begin(), macro.Actions.begin() + macro.ActionCount);
-        return "{\"button\":" + std::to_string(u) + ",\"name\":" + Json(macro.Name) +
-               ",\"macroKeyIndex\":" + std::to_string(r.keys[u].MacroKeyIndex) +
-               ",\"actionCount\":" + std::to_string(macro.ActionCount) + ",\"actions\":" +
-               JsonList(actions, [](const MacroAction& a) {
-                   return "{\"kind\":" + Json(ActionKind(a)) + ",\"text\":" + Json(ActionText(a)) +
-                          ",\"hex\":" + Json(FormatAction(a)) + "}";
-               }) +
-               "}";
-    });
+               const MacroRecord& macro = r.keys[u].macro;
+               std::vector<MacroAction> actions(macro.Actions.begin(),
+                                                macro.Actions.begin() + macro.ActionCount);
+               return "{\"button\":" + std::to_string(u) + ",\"name\":" + Json(macro.Name) +
+                      ",\"macroKeyIndex\":" + std::to_string(r.keys[u].MacroKeyIndex) +
+                      ",\"actionCount\":" + std::to_string(macro.ActionCount) + ",\"actions\":" +
+                      JsonList(actions,
+                               [](const MacroAction& a) {
+                                   return "{\"kind\":" + Json(ActionKind(a)) +
+                                          ",\"text\":" + Json(ActionText(a)) +
+                                          ",\"hex\":" + Json(FormatAction(a)) + "}";
+                               }) +
+                      "}";
+           });
     return out + "}";
 }
 
@@ -438,7 +462,6 @@ int RunShow(const std::vector<std::string>& args) {
     }
     return kExitOk;
 }
-
 
 int RunProfile(const std::vector<std::string>& args) {
     if (args.empty()) {
