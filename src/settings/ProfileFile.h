@@ -32,6 +32,11 @@ bool WriteProfileFile(const ProfileTable& profiles, int slot, const std::filesys
 // slot's own file from the settings, never to the file that was read.
 int ReadProfileFile(ProfileTable& profiles, const AppSettings& settings, const LanguageTable& language,
                     int slot, const std::filesystem::path& path, ReadFailure* failure = nullptr);
+// Import of a file the user picked: the slot takes the file's record only when the whole file
+// reads; a defective file leaves the slot and its own file as they were (ReadProfileFile would
+// reset them, losing the profile the user had there). True when imported.
+bool ImportProfileFile(ProfileTable& profiles, int slot, const std::filesystem::path& path,
+                       ReadFailure* failure = nullptr);
 // Writes slots 0 to 4 to their files from the settings; false when any could not be written.
 bool SaveAllProfiles(const ProfileTable& profiles, const AppSettings& settings);
 

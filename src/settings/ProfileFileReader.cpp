@@ -330,6 +330,25 @@ int ReadProfileFile(ProfileTable& profiles, const AppSettings& settings, const L
     return 0;
 }
 
+bool ImportProfileFile(ProfileTable& profiles, int slot, const std::filesystem::path& path,
+                       ReadFailure* failure) {
+    ProfileRecord* target = profiles.Slot(slot);
+    if (target == nullptr) {
+        if (failure != nullptr) {
+            *failure = {0, "no profile slot " + std::to_string(slot)};
+        }
+        return false;
+    }
+    // Read over a copy: the fields the file does not store (the macros' loop settings) keep
+    // the slot's values, as a direct read would leave them.
+    ProfileRecord imported = *target;
+    if (!ReadProfileRecord(path, imported, failure)) {
+        return false;
+    }
+    *target = std::move(imported);
+    return true;
+}
+
 int ReadProfileFile(int slot, const std::filesystem::path& path) {
     return ReadProfileFile(AppProfiles, AppConfig, AppLanguage, slot, path);
 }

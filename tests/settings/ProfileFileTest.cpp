@@ -377,6 +377,27 @@ TEST_F(ProfileFileTest, SaveAllWritesEachSlotToItsOwnPath) {
     EXPECT_FALSE(SaveAllProfiles(profiles, settings)) << "one slot that cannot be written is reported";
 }
 
+TEST_F(ProfileFileTest, ImportReplacesTheSlotOnlyWithAWholeFile) {
+    ProfileTable profiles;
+    profiles[3] = VariedRecord();
+    ASSERT_TRUE(WriteProfileFile(profiles, 3, settings.ProfileSlotPath(3)));
+    const std::string ownFile = ReadBytes(settings.ProfileSlotPath(3));
+
+    std::vector<std::string> lines = SplitLines(DefaultProfileText());
+    lines.pop_back();
+    WriteBytes(dir / "broken.psf", Utf16Bytes(JoinLines(lines)));
+    ReadFailure failure;
+    EXPECT_FALSE(ImportProfileFile(profiles, 3, dir / "broken.psf", &failure));
+    EXPECT_EQ(failure.line, 93);
+    EXPECT_EQ(profiles[3], VariedRecord()) << "a defective import keeps the profile that was there";
+    EXPECT_EQ(ReadBytes(settings.ProfileSlotPath(3)), ownFile);
+
+    WriteBytes(dir / "good.psf", Utf16Bytes(DefaultProfileText()));
+    EXPECT_TRUE(ImportProfileFile(profiles, 3, dir / "good.psf"));
+    EXPECT_EQ(profiles[3].settings[kProfileNameSetting].value, "Profile 1");
+    EXPECT_FALSE(ImportProfileFile(profiles, 9, dir / "good.psf"));
+}
+
 TEST_F(ProfileFileTest, SlotOutsideTheTableIsNeverTouched) {
     ProfileTable profiles;
     ReadFailure failure;
