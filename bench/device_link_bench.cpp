@@ -127,7 +127,8 @@ void BindSixMacros(BenchHost& host) {
     }
 }
 
-// Every block of the profile differs between two consecutive calls.
+// Every block of the profile, every button and every macro differs between two consecutive
+// calls: 6 button reports, 6 performance, power, motion and 6 macros of 5 chunks.
 void ToggleEverything(ProfileRecord& profile, bool odd, MacroLibrary& library) {
     profile.DPIOffOnFlagValue = odd ? 0x3F : 0x1F;
     profile.DPILevelIndication[0] = odd ? 0xFF : 0xFE;
@@ -140,6 +141,7 @@ void ToggleEverything(ProfileRecord& profile, bool odd, MacroLibrary& library) {
     for (int m = 0; m < 6; ++m) {
         LibraryItem* item = library.ItemAt({1, m, 0, 0});
         item->Macro->Actions[1] = MacroAction::Delay(odd ? 20 : 30);
+        item->Macro->LoopType = odd ? 2 : 4; // changes the buttons' codes too
     }
 }
 
