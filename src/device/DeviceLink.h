@@ -4,8 +4,17 @@
 // window; everything runs on the user-interface thread except the reader threads, which only
 // queue what they read (ProcessLinkEvents takes it on the user-interface thread).
 //
-// Start-up order: RegisterForDeviceChanges, SyncShadows, DiscoverDevices, then
-// QueryDeviceStatus when a mouse was found and TakeStatusNeeded() says so (StartUp does all).
+// How the window drives it:
+//   initialisation      BuildDpiTable (after the settings are loaded), RefreshControls, then
+//                       StartUp: RegisterForDeviceChanges, SyncShadows, DiscoverDevices and,
+//                       when a mouse was found and the status is needed, QueryDeviceStatus
+//   an edit             RaiseChangeFlags(...), then start timer 30
+//   timer 30            ApplyChanges            (apply button: RaiseChangeFlags + ApplyChanges)
+//   timer 110           StatusTimerTick, then the battery display from BatteryLevel/Charge
+//   restore factory     SendFactoryReset, reset the profile, SyncShadows
+//   WakeForLinkEvents   post a message; its handler calls ProcessLinkEvents (setting changes
+//                       from the reader threads and device arrivals/removals from the bus)
+//   destruction         Shutdown (or let the link go out of scope)
 #include "device/ConfigBlocks.h"
 #include "device/DeviceDiscovery.h"
 #include "device/DeviceLinkHost.h"
