@@ -13,22 +13,27 @@ CBattery::CBattery(HWND parent, const Rect& rect, const std::string& caption, bo
 int CBattery::FillTop(int level) const {
     const int filled = std::max(level * fillHeight / 100, 1);
     int y = static_cast<int>((fillTop + fillHeight - filled) * UiScale + rect.top);
-    if (UiScale > 1 && (rect.bottom - y) % 2 != 0) --y;
+    if (UiScale > 1 && (rect.bottom - y) % 2 != 0)
+        --y;
     return y;
 }
 
 void CBattery::DrawWhole(CCanvas& dc, const SkinImage& image) {
-    DrawPicture(dc, image, rect, RectF{0, 0, static_cast<float>(imageWidth), static_cast<float>(imageHeight)});
+    DrawPicture(dc, image, rect,
+                RectF{0, 0, static_cast<float>(imageWidth), static_cast<float>(imageHeight)});
 }
 
 void CBattery::DrawFill(CCanvas& dc, const SkinImage& fill, int level) {
     const int y = FillTop(level);
     const int sourceTop = static_cast<int>(imageHeight - (rect.bottom - y) / UiScale);
     const int sourceHeight = imageHeight - sourceTop;
-    if (sourceHeight <= 0) return;
-    DrawPicture(dc, fill,
-                RectF{static_cast<float>(rect.left), static_cast<float>(y), ScaleF(imageWidth), ScaleF(sourceHeight)},
-                RectF{0, static_cast<float>(sourceTop), static_cast<float>(imageWidth), static_cast<float>(sourceHeight)});
+    if (sourceHeight <= 0)
+        return;
+    DrawPicture(
+        dc, fill,
+        RectF{static_cast<float>(rect.left), static_cast<float>(y), ScaleF(imageWidth), ScaleF(sourceHeight)},
+        RectF{0, static_cast<float>(sourceTop), static_cast<float>(imageWidth),
+              static_cast<float>(sourceHeight)});
 }
 
 void CBattery::Draw(CCanvas& dc, Rect) {

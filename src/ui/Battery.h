@@ -16,16 +16,24 @@ enum BatteryMode : int { BatteryNormal = 0, BatteryCharging = 1, BatteryFull = 2
 
 class CBattery : public CControlBase {
 public:
-    CBattery(HWND parent, const Rect& rect, const std::string& caption, bool visible = true, bool shown = true,
-             bool disabled = true, int unused = 0);
+    CBattery(HWND parent, const Rect& rect, const std::string& caption, bool visible = true,
+             bool shown = true, bool disabled = true, int unused = 0);
 
     void Draw(CCanvas& dc, Rect clip) override;
     void ReleaseImages() override;
 
-    bool SetFullImage(std::string_view path) { return LoadImageFile(path, fullImage, imageWidth, imageHeight); }
-    bool SetEmptyImage(std::string_view path) { return LoadImageFile(path, emptyImage, imageWidth, imageHeight); }
-    bool SetChargeFillImage(std::string_view path) { return LoadImageFile(path, chargeFillImage, imageWidth, imageHeight); }
-    bool SetOverlayImage(std::string_view path) { return LoadImageFile(path, overlayImage, imageWidth, imageHeight); }
+    bool SetFullImage(std::string_view path) {
+        return LoadImageFile(path, fullImage, imageWidth, imageHeight);
+    }
+    bool SetEmptyImage(std::string_view path) {
+        return LoadImageFile(path, emptyImage, imageWidth, imageHeight);
+    }
+    bool SetChargeFillImage(std::string_view path) {
+        return LoadImageFile(path, chargeFillImage, imageWidth, imageHeight);
+    }
+    bool SetOverlayImage(std::string_view path) {
+        return LoadImageFile(path, overlayImage, imageWidth, imageHeight);
+    }
     // Top edge (client y) of the fill for `level` percent.
     int FillTop(int level) const;
 

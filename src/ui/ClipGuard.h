@@ -6,7 +6,9 @@ namespace vexmo {
 
 class ClipGuard {
 public:
-    ClipGuard(CCanvas& dc, const Rect& area) : dc_(dc), old_(dc.GetClipRect()) { dc.SetClipRect(old_.Intersect(area)); }
+    ClipGuard(CCanvas& dc, const Rect& area) : dc_(dc), old_(dc.GetClipRect()) {
+        dc.SetClipRect(old_.Intersect(area));
+    }
     ~ClipGuard() { dc_.SetClipRect(old_); }
     ClipGuard(const ClipGuard&) = delete;
     ClipGuard& operator=(const ClipGuard&) = delete;

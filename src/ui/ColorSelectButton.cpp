@@ -10,10 +10,13 @@ CColorSelectButton::CColorSelectButton(HWND parent, uint32_t id, const Rect& rec
 bool CColorSelectButton::OnLButtonUp(WPARAM, int x, int y) {
     bool inside = false;
     const bool changed = ReferenceRelease(state, x, y, inside);
-    if (inside) Notify(0, CN_CLICKED);
+    if (inside)
+        Notify(0, CN_CLICKED);
     return changed;
 }
 
-void CColorSelectButton::Draw(CCanvas& dc, Rect) { dc.FillSolidRect(swatchRect, colour); }
+void CColorSelectButton::Draw(CCanvas& dc, Rect) {
+    dc.FillSolidRect(swatchRect, colour);
+}
 
 } // namespace vexmo

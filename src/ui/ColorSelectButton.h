@@ -7,8 +7,9 @@ namespace vexmo {
 
 class CColorSelectButton : public CControlBase {
 public:
-    CColorSelectButton(HWND parent, uint32_t id, const Rect& rect, const Rect& swatchRect, const std::string& caption,
-                       bool visible = true, bool shown = true, bool disabled = false, int unused = 0);
+    CColorSelectButton(HWND parent, uint32_t id, const Rect& rect, const Rect& swatchRect,
+                       const std::string& caption, bool visible = true, bool shown = true,
+                       bool disabled = false, int unused = 0);
 
     void Draw(CCanvas& dc, Rect clip) override;
     bool OnMouseMove(WPARAM, int x, int y) override { return ReferenceMove(state, x, y); }

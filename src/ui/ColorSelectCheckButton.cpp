@@ -9,19 +9,21 @@ constexpr double kSwatchInset = 3;
 } // namespace
 
 CColorSelectCheckButton::CColorSelectCheckButton(HWND parent, uint32_t id, const Rect& rect,
-                                                 const std::string& caption, bool visible, bool shown, bool disabled,
-                                                 int /*unused*/)
+                                                 const std::string& caption, bool visible, bool shown,
+                                                 bool disabled, int /*unused*/)
     : CControlBase(parent, id, rect, caption, visible, shown, disabled, true), swatchRect(rect) {}
 
 bool CColorSelectCheckButton::OnLButtonUp(WPARAM, int x, int y) {
     bool inside = false;
     const bool changed = ReferenceRelease(state, x, y, inside);
-    if (inside) Notify(0, CN_CLICKED);
+    if (inside)
+        Notify(0, CN_CLICKED);
     return changed;
 }
 
 bool CColorSelectCheckButton::OnLButtonDblClk(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     const bool changed = ChangeState(state, StateHover);
     Notify(0, CN_DOUBLE_CLICKED);
     return changed;

@@ -19,9 +19,15 @@ public:
     void ReleaseImages() override;
 
     // Two frames: unchecked, checked.
-    bool SetStripImage(std::string_view path) { return LoadStripFile(path, stripImage, 2, frameWidth, frameHeight); }
-    bool SetNormalImage(std::string_view path) { return LoadImageFile(path, normalImage, frameWidth, frameHeight); }
-    bool SetCheckedImage(std::string_view path) { return LoadImageFile(path, checkedImage, frameWidth, frameHeight); }
+    bool SetStripImage(std::string_view path) {
+        return LoadStripFile(path, stripImage, 2, frameWidth, frameHeight);
+    }
+    bool SetNormalImage(std::string_view path) {
+        return LoadImageFile(path, normalImage, frameWidth, frameHeight);
+    }
+    bool SetCheckedImage(std::string_view path) {
+        return LoadImageFile(path, checkedImage, frameWidth, frameHeight);
+    }
     void SetColour(COLORREF value) { colour = value; }
 
     SkinImage stripImage;

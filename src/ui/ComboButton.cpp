@@ -11,19 +11,22 @@ constexpr int kExtraHoverNotifications = 3;
 constexpr const char* kDisabledText = "Disable";
 } // namespace
 
-CComboButton::CComboButton(HWND parent, uint32_t message, uint32_t id, const Rect& rect, const std::string& caption,
-                           uint32_t flags, bool visible, bool shown, bool disabled, int /*unused*/,
-                           const std::string& value)
+CComboButton::CComboButton(HWND parent, uint32_t message, uint32_t id, const Rect& rect,
+                           const std::string& caption, uint32_t flags, bool visible, bool shown,
+                           bool disabled, int /*unused*/, const std::string& value)
     : CControlBase(parent, id, rect, caption, visible, shown, disabled, true), valueText(value),
       notifyMessage(message), textFlags(flags) {}
 
 bool CComboButton::OnMouseMove(WPARAM, int x, int y) {
-    if (disabled || state == StatePressed) return false;
+    if (disabled || state == StatePressed)
+        return false;
     if (Contains(x, y)) {
         const bool changed = ChangeState(state, StateHover);
         if (!hoverNotifyDone) {
-            if (hoverCount <= kExtraHoverNotifications) ++hoverCount;
-            else hoverNotifyDone = true;
+            if (hoverCount <= kExtraHoverNotifications)
+                ++hoverCount;
+            else
+                hoverNotifyDone = true;
             pointerOutside = false;
             Notify(notifyMessage, id, CN_HOVER_ENTER);
         }
@@ -40,17 +43,22 @@ bool CComboButton::OnMouseMove(WPARAM, int x, int y) {
 }
 
 bool CComboButton::OnLButtonDown(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     const bool changed = ChangeState(state, StatePressed);
-    if (!locked) Notify(0, CN_PRESSED);
+    if (!locked)
+        Notify(0, CN_PRESSED);
     return changed;
 }
 
 bool CComboButton::OnLButtonUp(WPARAM, int x, int y) {
-    if (disabled) return false;
-    if (!Contains(x, y)) return ChangeState(state, StateNormal);
+    if (disabled)
+        return false;
+    if (!Contains(x, y))
+        return ChangeState(state, StateNormal);
     const bool changed = ChangeState(state, StateHover);
-    if (!locked) Notify(notifyMessage, id, CN_CLICKED);
+    if (!locked)
+        Notify(notifyMessage, id, CN_CLICKED);
     return changed;
 }
 
@@ -58,7 +66,8 @@ void CComboButton::Draw(CCanvas& dc, Rect) {
     COLORREF colour = kCaptionNormal;
     if (HasPicture(stripImage)) {
         int frame = keepHover ? StateHover : state;
-        if (locked) frame = state != StateNormal ? kLockedHoverFrame : kLockedFrame;
+        if (locked)
+            frame = state != StateNormal ? kLockedHoverFrame : kLockedFrame;
         colour = (locked || frame != StateNormal) ? kCaptionHover : kCaptionNormal;
         DrawStripFrame(dc, stripImage, frame, frameWidth, frameHeight, rect);
     } else {
@@ -68,7 +77,8 @@ void CComboButton::Draw(CCanvas& dc, Rect) {
         colour = lit ? kCaptionHover : kCaptionNormal;
     }
     const Rect captionRect{rect.left + textLeftInset, rect.top, rect.right - textRightInset, rect.bottom};
-    DrawCaption(dc, font, showDisabledText ? kDisabledText : valueText, captionRect, textFlags | kCaptionFlags, colour);
+    DrawCaption(dc, font, showDisabledText ? kDisabledText : valueText, captionRect,
+                textFlags | kCaptionFlags, colour);
 }
 
 void CComboButton::SetValueText(const std::string& value) {
@@ -85,7 +95,11 @@ void CComboButton::ReleaseImages() {
 bool CComboButton::SetStripImage(std::string_view path) {
     return LoadStripFile(path, stripImage, kStripFrames, frameWidth, frameHeight);
 }
-bool CComboButton::SetNormalImage(std::string_view path) { return LoadImageFile(path, normalImage, frameWidth, frameHeight); }
-bool CComboButton::SetHoverImage(std::string_view path) { return LoadImageFile(path, hoverImage, frameWidth, frameHeight); }
+bool CComboButton::SetNormalImage(std::string_view path) {
+    return LoadImageFile(path, normalImage, frameWidth, frameHeight);
+}
+bool CComboButton::SetHoverImage(std::string_view path) {
+    return LoadImageFile(path, hoverImage, frameWidth, frameHeight);
+}
 
 } // namespace vexmo

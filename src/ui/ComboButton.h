@@ -10,8 +10,9 @@ namespace vexmo {
 
 class CComboButton : public CControlBase {
 public:
-    CComboButton(HWND parent, uint32_t notifyMessage, uint32_t id, const Rect& rect, const std::string& caption,
-                 uint32_t textFlags, bool visible, bool shown, bool disabled, int unused, const std::string& valueText);
+    CComboButton(HWND parent, uint32_t notifyMessage, uint32_t id, const Rect& rect,
+                 const std::string& caption, uint32_t textFlags, bool visible, bool shown, bool disabled,
+                 int unused, const std::string& valueText);
 
     void Draw(CCanvas& dc, Rect clip) override;
     bool OnMouseMove(WPARAM flags, int x, int y) override;

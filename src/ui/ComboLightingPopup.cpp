@@ -26,7 +26,8 @@ int CComboLightingPopup::CaptionEntry(int value) {
 }
 
 void CComboLightingPopup::InitItems() {
-    for (int value : kEffectRows) AddItem(LanguageText(CaptionEntry(value)), value, 0);
+    for (int value : kEffectRows)
+        AddItem(LanguageText(CaptionEntry(value)), value, 0);
 }
 
 void CComboLightingPopup::DrawItems(CCanvas& dc, const Rect&) {

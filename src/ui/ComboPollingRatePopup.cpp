@@ -13,16 +13,19 @@ CComboPollingRatePopup::CComboPollingRatePopup() : CWndPopup(kPollingRatePopupKi
 
 void CComboPollingRatePopup::InitItems() {
     int value = 1;
-    for (std::string_view rate : PollingRateTexts()) AddItem(std::string(rate), value++, 0);
+    for (std::string_view rate : PollingRateTexts())
+        AddItem(std::string(rate), value++, 0);
 }
 
 void CComboPollingRatePopup::DrawItems(CCanvas& dc, const Rect&) {
     for (size_t i = 0; i < items.size(); ++i) {
         const PopupItem& item = items[i];
         const bool hot = static_cast<int>(i) == hotIndex;
-        if (hot) dc.FillSolidRect(item.rect, kHotRowFill);
+        if (hot)
+            dc.FillSolidRect(item.rect, kHotRowFill);
         DrawRowCaption(dc, item, hot, kPopupCaptionFlags, 2);
-        if (item.hasSubmenu) DrawSubmenuArrow(dc, item.rect);
+        if (item.hasSubmenu)
+            DrawSubmenuArrow(dc, item.rect);
     }
 }
 

@@ -17,7 +17,8 @@ struct IndexMessage {
     uint32_t message;
 };
 constexpr std::array kSubmenuHoverMessages{
-    IndexMessage{5, 1040}, IndexMessage{10, 1043}, IndexMessage{11, 1160}, IndexMessage{12, 1157}, IndexMessage{14, 1154},
+    IndexMessage{5, 1040},  IndexMessage{10, 1043}, IndexMessage{11, 1160},
+    IndexMessage{12, 1157}, IndexMessage{14, 1154},
 };
 constexpr uint32_t kPlainRowHoverMessage = 1033;
 
@@ -33,8 +34,8 @@ struct ValueCode {
     uint8_t code0, code1, code2;
 };
 constexpr std::array kRowCodes{
-    ValueCode{1, 0x10, 0x01, 0x00}, ValueCode{2, 0x10, 0x02, 0x00}, ValueCode{3, 0x10, 0x04, 0x00},
-    ValueCode{4, 0x10, 0x10, 0x00}, ValueCode{5, 0x10, 0x08, 0x00}, ValueCode{8, 0x30, 0x32, 0x03},
+    ValueCode{1, 0x10, 0x01, 0x00},  ValueCode{2, 0x10, 0x02, 0x00},  ValueCode{3, 0x10, 0x04, 0x00},
+    ValueCode{4, 0x10, 0x10, 0x00},  ValueCode{5, 0x10, 0x08, 0x00},  ValueCode{8, 0x30, 0x32, 0x03},
     ValueCode{14, 0x60, 0x04, 0x00}, ValueCode{16, 0x00, 0x00, 0x00},
 };
 // Rows 1 to 4 (the mouse buttons) also tell the parent at once on the press.
@@ -42,7 +43,8 @@ constexpr int kLastPressReportedValue = 4;
 
 bool IsSubmenuValue(int value) {
     for (int v : kSubmenuValues)
-        if (v == value) return true;
+        if (v == value)
+            return true;
     return false;
 }
 } // namespace
@@ -55,7 +57,8 @@ CComboPopup::CComboPopup(std::string_view normalPath, std::string_view hotPath, 
 
 uint32_t CComboPopup::HoverMessage(int index) {
     for (const IndexMessage& entry : kSubmenuHoverMessages)
-        if (entry.index == index) return entry.message;
+        if (entry.index == index)
+            return entry.message;
     return kPlainRowHoverMessage;
 }
 
@@ -63,8 +66,9 @@ void CComboPopup::InitItems() {
     const auto functions = MainFunctionList();
     for (int i = 0; i < kCategoryRows; ++i) {
         const int value = i + 1;
-        const std::string caption =
-            i < static_cast<int>(functions.size()) ? LanguageText(functions[static_cast<size_t>(i)].nameEntry) : std::string();
+        const std::string caption = i < static_cast<int>(functions.size())
+                                        ? LanguageText(functions[static_cast<size_t>(i)].nameEntry)
+                                        : std::string();
         AddItem(caption, value, IsSubmenuValue(value) ? 1 : 0);
     }
 }
@@ -83,7 +87,8 @@ bool CComboPopup::OnHover(int x, int y) {
     const bool changed = TrackHotRow(x, y);
     if (hotIndex != -1 && hotIndex != before) {
         const PopupItem& item = items[static_cast<size_t>(hotIndex)];
-        if (!Report(HoverMessage(hotIndex), static_cast<WPARAM>(ownerValue), item.value)) return false;
+        if (!Report(HoverMessage(hotIndex), static_cast<WPARAM>(ownerValue), item.value))
+            return false;
     }
     return changed;
 }
@@ -91,7 +96,8 @@ bool CComboPopup::OnHover(int x, int y) {
 bool CComboPopup::OnPress(int x, int y) {
     CWndPopup::OnPress(x, y);
     const PopupItem* item = HotItemAt(x, y);
-    if (item && item->value >= 1 && item->value <= kLastPressReportedValue) Report(notifyMessage, 0, 0);
+    if (item && item->value >= 1 && item->value <= kLastPressReportedValue)
+        Report(notifyMessage, 0, 0);
     return false;
 }
 
@@ -102,14 +108,17 @@ bool CComboPopup::OnRelease(int x, int y) {
         return true;
     }
     const int value = item->value;
-    if (IsSubmenuValue(value)) return false;
+    if (IsSubmenuValue(value))
+        return false;
     for (const ValueMessage& entry : kDialogRows) {
-        if (entry.value != value) continue;
+        if (entry.value != value)
+            continue;
         Report(entry.message, static_cast<WPARAM>(ownerValue), 0);
         return false;
     }
     for (const ValueCode& entry : kRowCodes) {
-        if (entry.value != value) continue;
+        if (entry.value != value)
+            continue;
         result.code0 = entry.code0;
         result.code1 = entry.code1;
         result.code2 = entry.code2;

@@ -22,22 +22,26 @@ constexpr int kCaptionLeft = 10;
 } // namespace
 
 CComboProfilePopup::CComboProfilePopup(std::string_view headerPath) : CWndPopup(kProfilePopupKind) {
-    for (int i = 0; i < kProfileRows; ++i) names[static_cast<size_t>(i)] = "defaultProfile" + std::to_string(i + 1);
+    for (int i = 0; i < kProfileRows; ++i)
+        names[static_cast<size_t>(i)] = "defaultProfile" + std::to_string(i + 1);
     int width = 0, height = 0;
     LoadImageFile(headerPath, header_, width, height);
 }
 
 void CComboProfilePopup::SetProfileName(int index, const std::string& name, int number) {
-    if (index < 0 || index >= kProfileRows) return;
+    if (index < 0 || index >= kProfileRows)
+        return;
     names[static_cast<size_t>(index)] = name;
     numbers[static_cast<size_t>(index)] = number;
     const size_t row = static_cast<size_t>(index) + 1;
-    if (row < items.size()) items[row].caption = name;
+    if (row < items.size())
+        items[row].caption = name;
 }
 
 void CComboProfilePopup::InitItems() {
     AddItem(LanguageText(kHeaderEntry), kHeaderValue, 0);
-    for (int i = 0; i < kProfileRows; ++i) AddItem(names[static_cast<size_t>(i)], kFirstProfileValue + i, 0);
+    for (int i = 0; i < kProfileRows; ++i)
+        AddItem(names[static_cast<size_t>(i)], kFirstProfileValue + i, 0);
     AddItem(LanguageText(kManagementEntry), kManagementValue, 0);
 }
 
@@ -65,7 +69,8 @@ void CComboProfilePopup::DrawItems(CCanvas& dc, const Rect&) {
         const bool active = row == activeRow;
         dc.FillSolidRect(item.rect, active ? kActiveFill : hot ? kHotFill : kProfileFill);
         DrawRowCaption(dc, item, !active && hot, flags, captionLeft);
-        if (item.hasSubmenu) DrawSubmenuArrow(dc, item.rect);
+        if (item.hasSubmenu)
+            DrawSubmenuArrow(dc, item.rect);
     }
 }
 
@@ -75,7 +80,8 @@ bool CComboProfilePopup::OnRelease(int x, int y) {
         hotIndex = -1;
         return true;
     }
-    if (item->value == kHeaderValue || item->caption.empty()) return false;
+    if (item->value == kHeaderValue || item->caption.empty())
+        return false;
     Report(notifyMessage, kProfileChosen, item->value);
     return false;
 }
@@ -86,8 +92,10 @@ bool CComboProfilePopup::OnRightRelease(int x, int y) {
         hotIndex = -1;
         return true;
     }
-    const bool profileRow = item->value >= kFirstProfileValue && item->value < kFirstProfileValue + kProfileRows;
-    if (profileRow && !item->caption.empty()) Report(notifyMessage, kProfileContext, item->value);
+    const bool profileRow =
+        item->value >= kFirstProfileValue && item->value < kFirstProfileValue + kProfileRows;
+    if (profileRow && !item->caption.empty())
+        Report(notifyMessage, kProfileContext, item->value);
     return false;
 }
 

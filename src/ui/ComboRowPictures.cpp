@@ -6,8 +6,8 @@ namespace {
 constexpr RectF kRowSource{0, 0, 190, 22};
 } // namespace
 
-void ComboRowPictures::Load(std::string_view normalPath, std::string_view hotPath, std::string_view submenuPath,
-                            std::string_view hotSubmenuPath) {
+void ComboRowPictures::Load(std::string_view normalPath, std::string_view hotPath,
+                            std::string_view submenuPath, std::string_view hotSubmenuPath) {
     int width = 0, height = 0;
     LoadImageFile(normalPath, normal, width, height);
     LoadImageFile(hotPath, hot, width, height);
@@ -16,7 +16,8 @@ void ComboRowPictures::Load(std::string_view normalPath, std::string_view hotPat
 }
 
 void ComboRowPictures::Draw(CCanvas& dc, const PopupItem& item, bool isHot) const {
-    const SkinImage& picture = isHot ? (item.hasSubmenu ? hotSubmenu : hot) : (item.hasSubmenu ? submenu : normal);
+    const SkinImage& picture =
+        isHot ? (item.hasSubmenu ? hotSubmenu : hot) : (item.hasSubmenu ? submenu : normal);
     DrawPicture(dc, picture, item.rect, kRowSource);
 }
 

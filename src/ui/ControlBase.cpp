@@ -17,28 +17,34 @@ FontSpec ControlFontSpec(int height, const std::string& face) {
     return spec;
 }
 
-CControlBase::CControlBase(HWND parentWindow, uint32_t controlId, const Rect& controlRect, const std::string& caption,
-                           bool isVisible, bool isShown, bool isDisabled, bool takesInput)
+CControlBase::CControlBase(HWND parentWindow, uint32_t controlId, const Rect& controlRect,
+                           const std::string& caption, bool isVisible, bool isShown, bool isDisabled,
+                           bool takesInput)
     : id(controlId), rect(controlRect), visible(isVisible), shown(isShown), disabled(isDisabled),
       acceptsInput(takesInput), text(caption), parent(parentWindow) {
     font.Create(ControlFontSpec(UiFontHeight, UiFontFace));
 }
 
 void CControlBase::SetText(const std::string& newText) {
-    if (newText == text) return;
+    if (newText == text)
+        return;
     text = newText;
     InvalidateOwner(rect);
 }
 
-void CControlBase::SetFont(int height, const std::string& face) { font.Create(ControlFontSpec(height, face)); }
+void CControlBase::SetFont(int height, const std::string& face) {
+    font.Create(ControlFontSpec(height, face));
+}
 
 bool CControlBase::ReferenceMove(int& state, int x, int y) const {
-    if (disabled || state == StatePressed) return false;
+    if (disabled || state == StatePressed)
+        return false;
     return ChangeState(state, Contains(x, y) ? StateHover : StateNormal);
 }
 
 bool CControlBase::ReferencePress(int& state, int x, int y) const {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     const bool changed = ChangeState(state, StatePressed);
     Notify(0, CN_PRESSED);
     return changed;
@@ -46,7 +52,8 @@ bool CControlBase::ReferencePress(int& state, int x, int y) const {
 
 bool CControlBase::ReferenceRelease(int& state, int x, int y, bool& inside) const {
     inside = false;
-    if (disabled) return false;
+    if (disabled)
+        return false;
     inside = Contains(x, y);
     return ChangeState(state, inside ? StateHover : StateNormal);
 }
@@ -56,7 +63,8 @@ LRESULT CControlBase::Notify(uint32_t message, WPARAM wParam, LPARAM lParam) con
 }
 
 void CControlBase::InvalidateOwner(const Rect& area) const {
-    if (CWnd* owner = FromHandle(parent)) owner->InvalidateRect(area, true);
+    if (CWnd* owner = FromHandle(parent))
+        owner->InvalidateRect(area, true);
 }
 
 } // namespace vexmo

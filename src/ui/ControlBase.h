@@ -33,8 +33,8 @@ inline constexpr int StatePressed = 2;
 
 class CControlBase {
 public:
-    CControlBase(HWND parent, uint32_t id, const Rect& rect, const std::string& text, bool visible, bool shown,
-                 bool disabled, bool acceptsInput);
+    CControlBase(HWND parent, uint32_t id, const Rect& rect, const std::string& text, bool visible,
+                 bool shown, bool disabled, bool acceptsInput);
     virtual ~CControlBase() = default;
     CControlBase(const CControlBase&) = delete;
     CControlBase& operator=(const CControlBase&) = delete;

@@ -10,7 +10,8 @@ constexpr int kLabelBandHeight = 11;
 } // namespace
 
 int CDPIRadioButton::Level() const {
-    if (id < kFirstDpiLevelButtonId || id >= kFirstDpiLevelButtonId + kDpiLevelButtonCount) return -1;
+    if (id < kFirstDpiLevelButtonId || id >= kFirstDpiLevelButtonId + kDpiLevelButtonCount)
+        return -1;
     return static_cast<int>(id - kFirstDpiLevelButtonId);
 }
 
@@ -21,7 +22,8 @@ bool CDPIRadioButton::IsSelected() const {
 
 void CDPIRadioButton::Select() {
     const int level = Level();
-    if (level < 0) return;
+    if (level < 0)
+        return;
     const uint32_t levels = (1u << (level + 1)) - 1;
     DpiLevelMask = (DpiLevelMask & ~0xFFu) | levels;
 }
@@ -29,8 +31,8 @@ void CDPIRadioButton::Select() {
 void CDPIRadioButton::Draw(CCanvas& dc, Rect) {
     DrawLook(dc);
     const Rect band{rect.left, rect.top, rect.right, rect.top + ScaleI(kLabelBandHeight)};
-    DrawCaption(dc, font, std::to_string(dpiValue * kDpiStep), band, DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_CENTER,
-                labelColour);
+    DrawCaption(dc, font, std::to_string(dpiValue * kDpiStep), band,
+                DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_CENTER, labelColour);
 }
 
 } // namespace vexmo

@@ -5,7 +5,8 @@ namespace vexmo {
 bool CDPIValueShowControl::OnLButtonUp(WPARAM, int x, int y) {
     bool inside = false;
     const bool changed = ReferenceRelease(state, x, y, inside);
-    if (inside) Notify(0, CN_CLICKED);
+    if (inside)
+        Notify(0, CN_CLICKED);
     return changed;
 }
 

@@ -25,7 +25,8 @@ constexpr uint32_t kWholeWindowIds[] = {2040};
 } // namespace
 
 bool RepaintsWholeWindow(uint32_t id) {
-    return IsPageTab(id) || std::find(std::begin(kWholeWindowIds), std::end(kWholeWindowIds), id) != std::end(kWholeWindowIds);
+    return IsPageTab(id) ||
+           std::find(std::begin(kWholeWindowIds), std::end(kWholeWindowIds), id) != std::end(kWholeWindowIds);
 }
 
 CDlgBase::CDlgBase(HWND owner) : CDialog(owner) {}
@@ -35,7 +36,8 @@ CDlgBase::~CDlgBase() {
     registeredWindow_ = 0;
     hoverControl = nullptr;
     pressedControl = nullptr;
-    for (auto& list : controls) list.clear();
+    for (auto& list : controls)
+        list.clear();
 }
 
 bool CDlgBase::OnInitDialog() {
@@ -56,30 +58,35 @@ void CDlgBase::OnDestroy() {
 }
 
 void CDlgBase::RegisterInOpenWindowTable() {
-    if (registeredWindow_ == 0 && RegisterOpenWindow(Handle())) registeredWindow_ = Handle();
+    if (registeredWindow_ == 0 && RegisterOpenWindow(Handle()))
+        registeredWindow_ = Handle();
 }
 
 template <typename Visit> void CDlgBase::ForEachControl(Visit&& visit) const {
     for (const auto& list : controls)
         for (const auto& control : list)
-            if (control) visit(*control);
+            if (control)
+                visit(*control);
 }
 
 void CDlgBase::DrawControls(CCanvas& dc, const Rect& clip) {
     ForEachControl([&](CControlBase& control) {
-        if (control.IsDrawn() && !control.rect.Intersect(clip).IsEmpty()) control.Draw(dc, clip);
+        if (control.IsDrawn() && !control.rect.Intersect(clip).IsEmpty())
+            control.Draw(dc, clip);
     });
 }
 
 void CDlgBase::SetListVisible(int list, bool visible) {
     for (auto& control : controls[static_cast<size_t>(list)])
-        if (control) control->SetVisible(visible);
+        if (control)
+            control->SetVisible(visible);
 }
 
 CControlBase* CDlgBase::FindControl(uint32_t id) const {
     CControlBase* found = nullptr;
     ForEachControl([&](CControlBase& control) {
-        if (!found && control.id == id) found = &control;
+        if (!found && control.id == id)
+            found = &control;
     });
     return found;
 }
@@ -90,7 +97,8 @@ void CDlgBase::ReleaseAllImages() {
 
 bool CDlgBase::LoadBackgroundResource(uint32_t bitmapResourceId) {
     const Image picture = DecodeImage(FindResource(bitmapResourceId, ResourceType::Bitmap));
-    if (picture.IsEmpty()) return false;
+    if (picture.IsEmpty())
+        return false;
     backgroundSize = {picture.Width(), picture.Height()};
     PrepareBackground(CCanvas::FromImage(picture, RGB(0, 0, 0)), backgroundSize);
     return true;
@@ -98,29 +106,33 @@ bool CDlgBase::LoadBackgroundResource(uint32_t bitmapResourceId) {
 
 bool CDlgBase::LoadBackgroundFile(std::string_view path) {
     CCanvas picture;
-    if (!LoadBitmapFile(path, picture, backgroundSize)) return false;
+    if (!LoadBitmapFile(path, picture, backgroundSize))
+        return false;
     PrepareBackground(picture, backgroundSize);
     return true;
 }
 
 void CDlgBase::PrepareBackground(const CCanvas& picture, Size pictureSize) {
     const bool coversWindow = pictureSize.cx >= windowWidth && pictureSize.cy >= windowHeight;
-    backgroundTrim = coversWindow ? 0 : std::min(std::min(pictureSize.cx, kMaxBackgroundTrim), pictureSize.cy);
+    backgroundTrim =
+        coversWindow ? 0 : std::min(std::min(pictureSize.cx, kMaxBackgroundTrim), pictureSize.cy);
     AverageColour(picture, pictureSize, averageColour);
     const int width = static_cast<int>((pictureSize.cx - backgroundTrim) * UiScale);
     const int height = static_cast<int>((pictureSize.cy - backgroundTrim) * UiScale);
-    if (!backgroundBitmap.Create(std::max(width, 1), std::max(height, 1))) return;
+    if (!backgroundBitmap.Create(std::max(width, 1), std::max(height, 1)))
+        return;
     // The source area is the main window's design size; a smaller picture is not spread
     // beyond its own pixels.
-    const Rect source{0, 0, std::min(kBackgroundSourceSize.cx, pictureSize.cx), std::min(kBackgroundSourceSize.cy, pictureSize.cy)};
+    const Rect source{0, 0, std::min(kBackgroundSourceSize.cx, pictureSize.cx),
+                      std::min(kBackgroundSourceSize.cy, pictureSize.cy)};
     backgroundBitmap.StretchBlt({0, 0, width, height}, picture, source);
 }
 
 void CDlgBase::DrawSmallDialog(CCanvas& dc, const Rect& client, std::string_view framePath, Size frameSize) {
     dc.FillSolidRect(client, averageColour);
     if (!backgroundBitmap.IsEmpty())
-        dc.BitBlt(0, 0, std::min(backgroundSize.cx, client.Width()), std::min(backgroundSize.cy, client.Height()),
-                  backgroundBitmap, 0, 0);
+        dc.BitBlt(0, 0, std::min(backgroundSize.cx, client.Width()),
+                  std::min(backgroundSize.cy, client.Height()), backgroundBitmap, 0, 0);
     CCanvas frame;
     Size size;
     if (LoadBitmapFile(framePath, frame, size))
@@ -135,32 +147,39 @@ void CDlgBase::OnPaint(CCanvas& dc) {
     }
     const Rect client = GetClientRect();
     CCanvas memory(client.Width(), client.Height());
-    if (memory.IsEmpty()) return;
+    if (memory.IsEmpty())
+        return;
     memory.SetClipRect(dc.GetClipRect());
     DrawBackground(memory, client);
     dc.BitBlt(0, 0, client.Width(), client.Height(), memory, 0, 0);
 }
 
 void CDlgBase::InvalidateControl(const CControlBase* control) {
-    if (control) InvalidateRect(control->rect, true);
+    if (control)
+        InvalidateRect(control->rect, true);
 }
 
 void CDlgBase::OnMouseMove(WPARAM flags, Point point) {
-    if (!tracking) tracking = TrackMouseEvent(TME_LEAVE | TME_HOVER, kDialogHoverMs);
+    if (!tracking)
+        tracking = TrackMouseEvent(TME_LEAVE | TME_HOVER, kDialogHoverMs);
     if (hoverControl && hoverControl->Contains(point.x, point.y) && tracking) {
         lastMouse = point;
-        if (hoverControl->OnMouseMove(flags, point.x, point.y)) InvalidateControl(hoverControl);
+        if (hoverControl->OnMouseMove(flags, point.x, point.y))
+            InvalidateControl(hoverControl);
         return;
     }
-    if (mouseDown) return;
+    if (mouseDown)
+        return;
     lastMouse = point;
     CControlBase* const old = hoverControl;
     CControlBase* found = nullptr;
     if (tracking) {
         ForEachControl([&](CControlBase& control) {
-            if (!control.TakesInput()) return;
+            if (!control.TakesInput())
+                return;
             control.OnMouseMove(flags, lastMouse.x, lastMouse.y);
-            if (control.Contains(lastMouse.x, lastMouse.y)) found = &control;
+            if (control.Contains(lastMouse.x, lastMouse.y))
+                found = &control;
         });
     }
     InvalidateControl(old);
@@ -170,7 +189,8 @@ void CDlgBase::OnMouseMove(WPARAM flags, Point point) {
 
 void CDlgBase::OnMouseLeave() {
     tracking = false;
-    if (mouseDown || !hoverControl) return;
+    if (mouseDown || !hoverControl)
+        return;
     const Point cursor = ScreenToClient(GetCursorPos());
     lastMouse = (IsZoomed() && hoverControl->Contains(cursor.x, cursor.y)) ? cursor : Point{-1, -1};
     CControlBase* const control = hoverControl;
@@ -180,9 +200,11 @@ void CDlgBase::OnMouseLeave() {
 }
 
 void CDlgBase::OnMouseHover(WPARAM, Point) {
-    if (!hoverControl) return;
+    if (!hoverControl)
+        return;
     const Point cursor = ScreenToClient(GetCursorPos());
-    if (!hoverControl->Contains(cursor.x, cursor.y)) return;
+    if (!hoverControl->Contains(cursor.x, cursor.y))
+        return;
     lastMouse = cursor;
     InvalidateControl(hoverControl);
 }
@@ -197,7 +219,8 @@ void CDlgBase::OnLButtonDown(WPARAM flags, Point point) {
         mouseDown = true;
         pressedControl = control;
         pressedRect = control->rect;
-        if (control->OnLButtonDown(flags, point.x, point.y)) InvalidateControl(control);
+        if (control->OnLButtonDown(flags, point.x, point.y))
+            InvalidateControl(control);
         if (!captured) {
             SetCapture();
             captured = true;
@@ -220,8 +243,10 @@ void CDlgBase::OnLButtonUp(WPARAM flags, Point point) {
         const bool changed = hoverControl->OnLButtonUp(flags, point.x, point.y);
         // The click's handler may have moved the hover away (a dialog it opened, a page switch).
         if (changed && hoverControl) {
-            if (RepaintsWholeWindow(controlId)) Invalidate(true);
-            else InvalidateRect(controlRect, true);
+            if (RepaintsWholeWindow(controlId))
+                Invalidate(true);
+            else
+                InvalidateRect(controlRect, true);
         }
         if (hoverControl) {
             if (pressedRect.Contains(point) || controlRect.Contains(point)) {
@@ -237,58 +262,71 @@ void CDlgBase::OnLButtonUp(WPARAM flags, Point point) {
 }
 
 void CDlgBase::OnLButtonDblClk(WPARAM flags, Point point) {
-    if (!hoverControl) return;
+    if (!hoverControl)
+        return;
     const CControlBase* containing = nullptr;
     ForEachControl([&](CControlBase& control) {
-        if (control.IsDrawn() && control.Contains(point.x, point.y)) containing = &control;
+        if (control.IsDrawn() && control.Contains(point.x, point.y))
+            containing = &control;
     });
-    if (!containing) return;
+    if (!containing)
+        return;
     const Rect containingRect = containing->rect;
-    if (hoverControl->OnLButtonDblClk(flags, point.x, point.y) && hoverControl) InvalidateControl(hoverControl);
+    if (hoverControl->OnLButtonDblClk(flags, point.x, point.y) && hoverControl)
+        InvalidateControl(hoverControl);
     pressedRect = containingRect;
     doubleClicked = true;
 }
 
 void CDlgBase::OnRButtonUp(WPARAM flags, Point point) {
-    if (!hoverControl) return;
+    if (!hoverControl)
+        return;
     for (const auto& control : controls[0]) {
-        if (!control || !control->IsDrawn() || !control->Contains(point.x, point.y)) continue;
-        if (hoverControl->OnRButtonUp(flags, point.x, point.y) && hoverControl) InvalidateControl(hoverControl);
+        if (!control || !control->IsDrawn() || !control->Contains(point.x, point.y))
+            continue;
+        if (hoverControl->OnRButtonUp(flags, point.x, point.y) && hoverControl)
+            InvalidateControl(hoverControl);
         return;
     }
 }
 
 CWndPopup* CDlgBase::OpenPopup(int slot, CWndPopup* popup, const Rect& screenRect, uint32_t notifyMessage,
                                int ownerValue) {
-    if (!popup) return nullptr;
+    if (!popup)
+        return nullptr;
     ClosePopup(slot);
     PopupSlot& entry = popups_[static_cast<size_t>(slot)];
     const CWnd* window = popup;
-    if (!popup->Create(Handle(), screenRect, notifyMessage, ownerValue)) return nullptr; // it deleted itself
+    if (!popup->Create(Handle(), screenRect, notifyMessage, ownerValue))
+        return nullptr; // it deleted itself
     entry = {popup, window, popup->Handle()};
     return Popup(slot);
 }
 
 CWndPopup* CDlgBase::Popup(int slot) const {
     const PopupSlot& entry = popups_[static_cast<size_t>(slot)];
-    if (!entry.popup || !entry.handle) return nullptr;
+    if (!entry.popup || !entry.handle)
+        return nullptr;
     // Handles never repeat, so a live handle still belongs to the object the slot stored.
     return FromHandle(entry.handle) == entry.window ? entry.popup : nullptr;
 }
 
 void CDlgBase::ClosePopup(int slot) {
     PopupSlot& entry = popups_[static_cast<size_t>(slot)];
-    if (!entry.popup) return;
+    if (!entry.popup)
+        return;
     if (pressedControl && pressedControl != hoverControl) {
         pressedControl->ReleasePress(0);
         pressedControl = nullptr;
     }
-    if (IsWindow(entry.handle)) vexmo::PostMessage(entry.handle, WM_CLOSE, 0, 0);
+    if (IsWindow(entry.handle))
+        vexmo::PostMessage(entry.handle, WM_CLOSE, 0, 0);
     entry = {};
 }
 
 LRESULT CDlgBase::OnCloseOrCancel(WPARAM, LPARAM lParam) {
-    if (lParam != CN_CLICKED) return 0;
+    if (lParam != CN_CLICKED)
+        return 0;
     ReleaseAllImages();
     OnCancel();
     return 0;

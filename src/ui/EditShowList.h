@@ -17,8 +17,8 @@ inline constexpr int kListRowHeight = 20;
 
 class CEditShowList : public CControlBase {
 public:
-    CEditShowList(HWND parent, const Rect& rect, const std::string& caption, bool visible = true, bool shown = true,
-                  bool disabled = false, int unused = 0);
+    CEditShowList(HWND parent, const Rect& rect, const std::string& caption, bool visible = true,
+                  bool shown = true, bool disabled = false, int unused = 0);
 
     void Draw(CCanvas& dc, Rect clip) override;
     bool OnMouseMove(WPARAM, int x, int y) override { return ReferenceMove(state, x, y); }
@@ -28,8 +28,12 @@ public:
     bool OnRButtonUp(WPARAM flags, int x, int y) override;
     void ReleaseImages() override;
 
-    bool SetOpenFolderImage(std::string_view path) { return LoadImageFile(path, openFolderImage, iconWidth, iconHeight); }
-    bool SetClosedFolderImage(std::string_view path) { return LoadImageFile(path, closedFolderImage, iconWidth, iconHeight); }
+    bool SetOpenFolderImage(std::string_view path) {
+        return LoadImageFile(path, openFolderImage, iconWidth, iconHeight);
+    }
+    bool SetClosedFolderImage(std::string_view path) {
+        return LoadImageFile(path, closedFolderImage, iconWidth, iconHeight);
+    }
     void SetLibrary(MacroLibrary* shown) { library = shown; }
     // Scrolls so that the selection (or the end of the list) is in view.
     void EnsureSelectionVisible();

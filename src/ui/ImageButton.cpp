@@ -2,29 +2,34 @@
 
 namespace vexmo {
 
-CImageButton::CImageButton(HWND parent, uint32_t id, const Rect& rect, const std::string& caption, uint32_t flags,
-                           bool visible, bool shown, bool disabled, int /*unused*/)
+CImageButton::CImageButton(HWND parent, uint32_t id, const Rect& rect, const std::string& caption,
+                           uint32_t flags, bool visible, bool shown, bool disabled, int /*unused*/)
     : CControlBase(parent, id, rect, caption, visible, shown, disabled, true), textFlags(flags) {}
 
 bool CImageButton::OnMouseMove(WPARAM, int x, int y) {
-    if (disabled || state == StatePressed) return false;
+    if (disabled || state == StatePressed)
+        return false;
     if (Contains(x, y)) {
-        if (id == kHoverMoveButtonId) Notify(0, CN_HOVER_MOVE);
+        if (id == kHoverMoveButtonId)
+            Notify(0, CN_HOVER_MOVE);
         return ChangeState(state, StateHover);
     }
     return ChangeState(state, StateNormal);
 }
 
 bool CImageButton::OnLButtonDown(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     const bool changed = ChangeState(state, StatePressed);
     Notify(0, CN_PRESSED);
     return changed;
 }
 
 bool CImageButton::OnLButtonUp(WPARAM, int x, int y) {
-    if (disabled) return false;
-    if (!Contains(x, y)) return ChangeState(state, StateNormal);
+    if (disabled)
+        return false;
+    if (!Contains(x, y))
+        return ChangeState(state, StateNormal);
     const bool changed = ChangeState(state, StateHover);
     Notify(id, CN_CLICKED);
     return changed;
@@ -36,7 +41,8 @@ void CImageButton::Draw(CCanvas& dc, Rect) {
         return;
     }
     // A picture that failed to load still leaves the caption to click on.
-    if (!normalImage) return;
+    if (!normalImage)
+        return;
     const RectF source{0, 0, static_cast<float>(frameWidth), static_cast<float>(frameHeight)};
     const bool normal = state == StateNormal;
     DrawPicture(dc, normal ? normalImage : hoverImage, rect, source);
@@ -51,12 +57,19 @@ void CImageButton::ReleaseImages() {
     hoverImage.reset();
 }
 
-bool CImageButton::SetStripImage(std::string_view path) { return LoadStripFile(path, stripImage, 3, frameWidth, frameHeight); }
-bool CImageButton::SetNormalImage(std::string_view path) { return LoadImageFile(path, normalImage, frameWidth, frameHeight); }
-bool CImageButton::SetHoverImage(std::string_view path) { return LoadImageFile(path, hoverImage, frameWidth, frameHeight); }
+bool CImageButton::SetStripImage(std::string_view path) {
+    return LoadStripFile(path, stripImage, 3, frameWidth, frameHeight);
+}
+bool CImageButton::SetNormalImage(std::string_view path) {
+    return LoadImageFile(path, normalImage, frameWidth, frameHeight);
+}
+bool CImageButton::SetHoverImage(std::string_view path) {
+    return LoadImageFile(path, hoverImage, frameWidth, frameHeight);
+}
 
 bool CImageButton::SetStripFromResource(uint32_t resourceId) {
-    if (!LoadPngResource(resourceId, stripImage)) return false;
+    if (!LoadPngResource(resourceId, stripImage))
+        return false;
     frameWidth = stripImage->Width() / 3;
     frameHeight = stripImage->Height();
     return true;

@@ -18,18 +18,21 @@ constexpr int kIconTop = 3;
 constexpr int kHalfRow = 10;
 } // namespace
 
-CImageShowList::CImageShowList(HWND parent, const Rect& rect, const std::string& caption, bool visible, bool shown,
-                               bool disabled, int /*unused*/)
+CImageShowList::CImageShowList(HWND parent, const Rect& rect, const std::string& caption, bool visible,
+                               bool shown, bool disabled, int /*unused*/)
     : CControlBase(parent, kImageShowListId, rect, caption, visible, shown, disabled, true),
       visibleRows(static_cast<int>((rect.Height() + kHalfRow * UiScale) / (kListRowHeight * UiScale))) {}
 
 bool CImageShowList::OnLButtonDown(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     state = StatePressed;
-    if (!macro) return true;
+    if (!macro)
+        return true;
     const int r = static_cast<int>((y - rect.top) / (kListRowHeight * UiScale));
     const int count = static_cast<int>(macro->ActionCount);
-    if (r < count && firstRow + r < count) selectedRow = firstRow + r;
+    if (r < count && firstRow + r < count)
+        selectedRow = firstRow + r;
     return true;
 }
 
@@ -39,7 +42,8 @@ bool CImageShowList::OnLButtonUp(WPARAM, int x, int y) {
 }
 
 bool CImageShowList::OnLButtonDblClk(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     state = StateHover;
     Notify(0, CN_DOUBLE_CLICKED);
     return true;
@@ -48,21 +52,25 @@ bool CImageShowList::OnLButtonDblClk(WPARAM, int x, int y) {
 void CImageShowList::Draw(CCanvas& dc, Rect) {
     ClipGuard guard(dc, rect);
     dc.FillSolidRect(rect, kListBackground);
-    if (!macro) return;
+    if (!macro)
+        return;
     const double s = UiScale;
     const int count = static_cast<int>(std::min<uint32_t>(macro->ActionCount, kMacroActionSlots));
     for (int n = 0; firstRow + n < count && n < visibleRows; ++n) {
         const int row = firstRow + n;
         const MacroAction action = macro->Actions[static_cast<size_t>(row)];
-        const Rect textRect{static_cast<int>(rect.left + kTextLeft * s), static_cast<int>(rect.top + n * kListRowHeight * s),
+        const Rect textRect{static_cast<int>(rect.left + kTextLeft * s),
+                            static_cast<int>(rect.top + n * kListRowHeight * s),
                             static_cast<int>(rect.right - kRowRightInset * s),
                             static_cast<int>(rect.top + (n + 1) * kListRowHeight * s)};
-        if (row == selectedRow) dc.FillSolidRect(textRect, kSelectedRow);
+        if (row == selectedRow)
+            dc.FillSolidRect(textRect, kSelectedRow);
         DrawCaption(dc, font, ActionText(action), textRect, kCaptionFlags, kRowText);
         const SkinImage& icon = action.IsDelay() ? delayIcon : action.IsRelease() ? releaseIcon : pressIcon;
         DrawPicture(dc, icon,
-                    RectF{static_cast<float>(textRect.left - kIconLeft * s), static_cast<float>(textRect.top + kIconTop * s),
-                          static_cast<float>(iconWidth * s), static_cast<float>(iconHeight * s)},
+                    RectF{static_cast<float>(textRect.left - kIconLeft * s),
+                          static_cast<float>(textRect.top + kIconTop * s), static_cast<float>(iconWidth * s),
+                          static_cast<float>(iconHeight * s)},
                     RectF{0, 0, static_cast<float>(iconWidth), static_cast<float>(iconHeight)});
     }
 }

@@ -13,8 +13,8 @@ inline constexpr uint32_t kImageShowListId = 2020;
 
 class CImageShowList : public CControlBase {
 public:
-    CImageShowList(HWND parent, const Rect& rect, const std::string& caption, bool visible = true, bool shown = true,
-                   bool disabled = false, int unused = 0);
+    CImageShowList(HWND parent, const Rect& rect, const std::string& caption, bool visible = true,
+                   bool shown = true, bool disabled = false, int unused = 0);
 
     void Draw(CCanvas& dc, Rect clip) override;
     bool OnMouseMove(WPARAM, int x, int y) override { return ReferenceMove(state, x, y); }
@@ -23,7 +23,9 @@ public:
     bool OnLButtonDblClk(WPARAM flags, int x, int y) override;
     void ReleaseImages() override;
 
-    bool SetReleaseIcon(std::string_view path) { return LoadImageFile(path, releaseIcon, iconWidth, iconHeight); }
+    bool SetReleaseIcon(std::string_view path) {
+        return LoadImageFile(path, releaseIcon, iconWidth, iconHeight);
+    }
     bool SetPressIcon(std::string_view path) { return LoadImageFile(path, pressIcon, iconWidth, iconHeight); }
     bool SetDelayIcon(std::string_view path) { return LoadImageFile(path, delayIcon, iconWidth, iconHeight); }
     // The macro shown, or null; the owner keeps it alive while it is shown.

@@ -7,7 +7,8 @@ CLinkButton::CLinkButton(HWND parent, uint32_t /*unusedId*/, const Rect& rect, c
     : CControlBase(parent, kLinkButtonId, rect, caption, visible, shown, disabled, true), textFlags(flags) {}
 
 bool CLinkButton::OnMouseMove(WPARAM, int x, int y) {
-    if (disabled || state == StatePressed) return false;
+    if (disabled || state == StatePressed)
+        return false;
     if (Contains(x, y)) {
         const bool changed = ChangeState(state, StateHover);
         if (!hoverNotified) {
@@ -25,15 +26,18 @@ bool CLinkButton::OnMouseMove(WPARAM, int x, int y) {
 }
 
 bool CLinkButton::OnLButtonDown(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     const bool changed = ChangeState(state, StatePressed);
     Notify(0, CN_PRESSED);
     return changed;
 }
 
 bool CLinkButton::OnLButtonUp(WPARAM, int x, int y) {
-    if (disabled) return false;
-    if (!Contains(x, y)) return ChangeState(state, StateNormal);
+    if (disabled)
+        return false;
+    if (!Contains(x, y))
+        return ChangeState(state, StateNormal);
     const bool changed = ChangeState(state, StateHover);
     Notify(0, CN_CLICKED);
     return changed;
@@ -44,7 +48,9 @@ void CLinkButton::Draw(CCanvas& dc, Rect) {
         DrawStripFrame(dc, stripImage, state, frameWidth, frameHeight, rect);
         return;
     }
-    const COLORREF colour = state == StateNormal ? kCaptionNormal : state == StateHover ? kCaptionHover : kCaptionSelected;
+    const COLORREF colour = state == StateNormal  ? kCaptionNormal
+                            : state == StateHover ? kCaptionHover
+                                                  : kCaptionSelected;
     DrawCaption(dc, font, text, rect, textFlags | kCaptionFlags, colour);
 }
 

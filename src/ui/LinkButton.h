@@ -11,8 +11,9 @@ inline constexpr uint32_t kLinkButtonId = 3503;
 class CLinkButton : public CControlBase {
 public:
     // The id argument is ignored: there is one link and its id is 3503.
-    CLinkButton(HWND parent, uint32_t unusedId, const Rect& rect, const std::string& caption, uint32_t textFlags,
-                bool visible = true, bool shown = true, bool disabled = false, int unused = 0);
+    CLinkButton(HWND parent, uint32_t unusedId, const Rect& rect, const std::string& caption,
+                uint32_t textFlags, bool visible = true, bool shown = true, bool disabled = false,
+                int unused = 0);
 
     void Draw(CCanvas& dc, Rect clip) override;
     bool OnMouseMove(WPARAM flags, int x, int y) override;
@@ -20,7 +21,9 @@ public:
     bool OnLButtonUp(WPARAM flags, int x, int y) override;
     void ReleaseImages() override { stripImage.reset(); }
 
-    bool SetStripImage(std::string_view path) { return LoadStripFile(path, stripImage, 3, frameWidth, frameHeight); }
+    bool SetStripImage(std::string_view path) {
+        return LoadStripFile(path, stripImage, 3, frameWidth, frameHeight);
+    }
 
     SkinImage stripImage;
     uint32_t textFlags = 0;

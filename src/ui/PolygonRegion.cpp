@@ -10,9 +10,12 @@ bool PolygonRegion::Contains(Point pixel) const {
     for (size_t i = 0, j = n - 1; i < n; j = i++) {
         const Point& a = points_[i];
         const Point& b = points_[j];
-        if ((a.y > py) == (b.y > py)) continue;
-        const double crossX = a.x + (py - a.y) * static_cast<double>(b.x - a.x) / static_cast<double>(b.y - a.y);
-        if (px < crossX) inside = !inside;
+        if ((a.y > py) == (b.y > py))
+            continue;
+        const double crossX =
+            a.x + (py - a.y) * static_cast<double>(b.x - a.x) / static_cast<double>(b.y - a.y);
+        if (px < crossX)
+            inside = !inside;
     }
     return inside;
 }

@@ -20,14 +20,16 @@ constexpr std::array<std::array<Point, 2>, 8> kFanEdges{{
 }};
 
 Point DialPoint(Point design, const Rect& rect) {
-    return {static_cast<int>(design.x * UiScale + rect.left), static_cast<int>(design.y * UiScale + rect.top)};
+    return {static_cast<int>(design.x * UiScale + rect.left),
+            static_cast<int>(design.y * UiScale + rect.top)};
 }
 } // namespace
 
 CPowerManageButton::CPowerManageButton(HWND parent, uint32_t /*unusedId*/, const Rect& rect,
                                        const std::string& caption, int stored, bool visible, bool shown,
                                        bool disabled)
-    : CControlBase(parent, kPowerManageButtonId, rect, caption, visible, shown, disabled, true), storedValue(stored) {
+    : CControlBase(parent, kPowerManageButtonId, rect, caption, visible, shown, disabled, true),
+      storedValue(stored) {
     const Point corner{rect.left, rect.top};
     const Point centre = DialPoint(kDialCentre, rect);
     // Triangles 0 and 1 have no area: selections 1 and 2 cannot be clicked.
@@ -39,10 +41,13 @@ CPowerManageButton::CPowerManageButton(HWND parent, uint32_t /*unusedId*/, const
 }
 
 bool CPowerManageButton::OnLButtonUp(WPARAM, int x, int y) {
-    if (disabled) return false;
-    if (!Contains(x, y)) return ChangeState(state, StateNormal);
+    if (disabled)
+        return false;
+    if (!Contains(x, y))
+        return ChangeState(state, StateNormal);
     for (int i = kFirstFanTriangle; i < kPowerManageSelections; ++i) {
-        if (!regions[i].Contains({x, y})) continue;
+        if (!regions[i].Contains({x, y}))
+            continue;
         selection = i + 1;
         const bool changed = ChangeState(state, StateHover);
         Notify(0, CN_CLICKED);
@@ -52,21 +57,25 @@ bool CPowerManageButton::OnLButtonUp(WPARAM, int x, int y) {
 }
 
 void CPowerManageButton::Draw(CCanvas& dc, Rect) {
-    if (selection < 1 || selection > kPowerManageSelections) return;
+    if (selection < 1 || selection > kPowerManageSelections)
+        return;
     const SkinImage& picture = minuteImage[selection - 1];
-    if (!HasPicture(picture)) return;
+    if (!HasPicture(picture))
+        return;
     DrawPicture(dc, picture, rect,
                 RectF{0, 0, static_cast<float>(picture->Width()), static_cast<float>(picture->Height())});
 }
 
 bool CPowerManageButton::SetMinuteImage(int minutes, std::string_view path) {
-    if (minutes < 3 || minutes > kPowerManageSelections) return false;
+    if (minutes < 3 || minutes > kPowerManageSelections)
+        return false;
     return LoadImageFile(path, minuteImage[minutes - 1], frameWidth, frameHeight);
 }
 
 void CPowerManageButton::ReleaseImages() {
     stripImage.reset();
-    for (SkinImage& image : minuteImage) image.reset();
+    for (SkinImage& image : minuteImage)
+        image.reset();
 }
 
 } // namespace vexmo

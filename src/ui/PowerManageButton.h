@@ -16,8 +16,8 @@ inline constexpr int kPowerManageSelections = 10;
 class CPowerManageButton : public CControlBase {
 public:
     // The id argument is ignored (the dial is always 3500); `storedValue` is kept unread.
-    CPowerManageButton(HWND parent, uint32_t unusedId, const Rect& rect, const std::string& caption, int storedValue,
-                       bool visible = true, bool shown = true, bool disabled = false);
+    CPowerManageButton(HWND parent, uint32_t unusedId, const Rect& rect, const std::string& caption,
+                       int storedValue, bool visible = true, bool shown = true, bool disabled = false);
 
     void Draw(CCanvas& dc, Rect clip) override;
     bool OnMouseMove(WPARAM, int x, int y) override { return ReferenceMove(state, x, y); }

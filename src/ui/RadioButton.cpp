@@ -28,29 +28,34 @@ constexpr std::array kRadioGroups{
 
 std::optional<RadioMember> RadioMemberOf(uint32_t id) {
     for (const RadioEntry& entry : kRadioGroups)
-        if (entry.id == id) return entry.member;
+        if (entry.id == id)
+            return entry.member;
     return std::nullopt;
 }
 
-CRadioButton::CRadioButton(HWND parent, uint32_t id, const Rect& rect, const std::string& caption, bool visible,
-                           bool shown, bool disabled, int /*unused*/)
+CRadioButton::CRadioButton(HWND parent, uint32_t id, const Rect& rect, const std::string& caption,
+                           bool visible, bool shown, bool disabled, int /*unused*/)
     : CControlBase(parent, id, rect, caption, visible, shown, disabled, true) {}
 
 bool CRadioButton::OnMouseMove(WPARAM, int x, int y) {
-    if (disabled || state == StatePressed) return false;
+    if (disabled || state == StatePressed)
+        return false;
     return ChangeState(state, Contains(x, y) ? StateHover : StateNormal);
 }
 
 bool CRadioButton::OnLButtonDown(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     const bool changed = ChangeState(state, StatePressed);
     Notify(0, CN_PRESSED);
     return changed;
 }
 
 bool CRadioButton::OnLButtonUp(WPARAM, int x, int y) {
-    if (disabled) return false;
-    if (!Contains(x, y)) return ChangeState(state, StateNormal);
+    if (disabled)
+        return false;
+    if (!Contains(x, y))
+        return ChangeState(state, StateNormal);
     const bool changed = ChangeState(state, StateHover);
     Select();
     Notify(0, CN_CLICKED);
@@ -74,11 +79,15 @@ void CRadioButton::DrawLook(CCanvas& dc) {
         return;
     }
     const RectF source{0, 0, static_cast<float>(frameWidth), static_cast<float>(frameHeight)};
-    const SkinImage& picture = drawn == StateNormal ? normalImage : drawn == StateHover ? hoverImage : selectedImage;
+    const SkinImage& picture = drawn == StateNormal  ? normalImage
+                               : drawn == StateHover ? hoverImage
+                                                     : selectedImage;
     DrawPicture(dc, picture, rect, source);
 }
 
-void CRadioButton::Draw(CCanvas& dc, Rect) { DrawLook(dc); }
+void CRadioButton::Draw(CCanvas& dc, Rect) {
+    DrawLook(dc);
+}
 
 void CRadioButton::ReleaseImages() {
     stripImage.reset();
@@ -87,9 +96,17 @@ void CRadioButton::ReleaseImages() {
     selectedImage.reset();
 }
 
-bool CRadioButton::SetStripImage(std::string_view path) { return LoadStripFile(path, stripImage, 3, frameWidth, frameHeight); }
-bool CRadioButton::SetNormalImage(std::string_view path) { return LoadImageFile(path, normalImage, frameWidth, frameHeight); }
-bool CRadioButton::SetHoverImage(std::string_view path) { return LoadImageFile(path, hoverImage, frameWidth, frameHeight); }
-bool CRadioButton::SetSelectedImage(std::string_view path) { return LoadImageFile(path, selectedImage, frameWidth, frameHeight); }
+bool CRadioButton::SetStripImage(std::string_view path) {
+    return LoadStripFile(path, stripImage, 3, frameWidth, frameHeight);
+}
+bool CRadioButton::SetNormalImage(std::string_view path) {
+    return LoadImageFile(path, normalImage, frameWidth, frameHeight);
+}
+bool CRadioButton::SetHoverImage(std::string_view path) {
+    return LoadImageFile(path, hoverImage, frameWidth, frameHeight);
+}
+bool CRadioButton::SetSelectedImage(std::string_view path) {
+    return LoadImageFile(path, selectedImage, frameWidth, frameHeight);
+}
 
 } // namespace vexmo

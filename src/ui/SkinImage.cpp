@@ -16,36 +16,44 @@ std::filesystem::path FilePath(std::string_view path) {
 }
 } // namespace
 
-std::string SkinPath(std::string_view relative) { return AppDirectory + std::string(relative); }
+std::string SkinPath(std::string_view relative) {
+    return AppDirectory + std::string(relative);
+}
 
 bool LoadImageFile(std::string_view path, SkinImage& image, int& frameWidth, int& frameHeight) {
     image = std::make_unique<Image>(vexmo::LoadImageFile(FilePath(path)));
-    if (image->IsEmpty()) return false;
+    if (image->IsEmpty())
+        return false;
     frameWidth = image->Width();
     frameHeight = image->Height();
     return true;
 }
 
 bool LoadStripFile(std::string_view path, SkinImage& image, int frames, int& frameWidth, int& frameHeight) {
-    if (!LoadImageFile(path, image, frameWidth, frameHeight)) return false;
+    if (!LoadImageFile(path, image, frameWidth, frameHeight))
+        return false;
     frameWidth = image->Width() / std::max(frames, 1);
     return true;
 }
 
 bool LoadPngResource(uint32_t id, SkinImage& image) {
     const std::span<const uint8_t> bytes = FindResource(id, ResourceType::Png);
-    if (bytes.empty()) return false;
+    if (bytes.empty())
+        return false;
     Image decoded = DecodePng(bytes);
-    if (decoded.IsEmpty()) return false;
+    if (decoded.IsEmpty())
+        return false;
     image = std::make_unique<Image>(std::move(decoded));
     return true;
 }
 
 bool LoadBitmapFile(std::string_view path, CCanvas& bitmap, Size& size) {
     const Image picture = vexmo::LoadImageFile(FilePath(path));
-    if (picture.IsEmpty()) return false;
+    if (picture.IsEmpty())
+        return false;
     bitmap = CCanvas::FromImage(picture, RGB(0, 0, 0));
-    if (bitmap.IsEmpty()) return false;
+    if (bitmap.IsEmpty())
+        return false;
     size = {picture.Width(), picture.Height()};
     return true;
 }
@@ -53,7 +61,8 @@ bool LoadBitmapFile(std::string_view path, CCanvas& bitmap, Size& size) {
 bool AverageColour(const CCanvas& bitmap, Size size, COLORREF& colour) {
     const int width = std::min(size.cx, bitmap.Width());
     const int height = std::min(size.cy, bitmap.Height());
-    if (width <= 0 || height <= 0) return false;
+    if (width <= 0 || height <= 0)
+        return false;
     uint64_t red = 0, green = 0, blue = 0;
     for (int y = 0; y < height; ++y) {
         const uint32_t* row = bitmap.Row(y);
@@ -70,7 +79,8 @@ bool AverageColour(const CCanvas& bitmap, Size size, COLORREF& colour) {
 }
 
 void DrawPicture(CCanvas& dc, const SkinImage& image, const RectF& destination, const RectF& source) {
-    if (!HasPicture(image)) return;
+    if (!HasPicture(image))
+        return;
     dc.DrawImage(*image, destination, source);
 }
 
@@ -88,7 +98,8 @@ void DrawStripFrame(CCanvas& dc, const SkinImage& strip, int frame, int frameWid
     DrawPicture(dc, strip, destination, source);
 }
 
-void DrawCaption(CCanvas& dc, const CFont& font, std::string_view text, Rect rect, uint32_t flags, COLORREF colour) {
+void DrawCaption(CCanvas& dc, const CFont& font, std::string_view text, Rect rect, uint32_t flags,
+                 COLORREF colour) {
     const CFont* oldFont = dc.SelectFont(&font);
     const COLORREF oldColour = dc.SetTextColor(colour);
     const int oldMode = dc.SetBkMode(TRANSPARENT);
@@ -98,7 +109,11 @@ void DrawCaption(CCanvas& dc, const CFont& font, std::string_view text, Rect rec
     dc.SelectFont(oldFont);
 }
 
-float ScaleF(double designPixels) { return static_cast<float>(designPixels * UiScale); }
-int ScaleI(double designPixels) { return static_cast<int>(designPixels * UiScale); }
+float ScaleF(double designPixels) {
+    return static_cast<float>(designPixels * UiScale);
+}
+int ScaleI(double designPixels) {
+    return static_cast<int>(designPixels * UiScale);
+}
 
 } // namespace vexmo

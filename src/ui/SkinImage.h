@@ -46,7 +46,9 @@ bool LoadBitmapFile(std::string_view path, CCanvas& bitmap, Size& size);
 bool AverageColour(const CCanvas& bitmap, Size size, COLORREF& colour);
 
 // True when the picture was set and decoded.
-inline bool HasPicture(const SkinImage& image) { return image && !image->IsEmpty(); }
+inline bool HasPicture(const SkinImage& image) {
+    return image && !image->IsEmpty();
+}
 
 // Draws `source` of the picture stretched over `destination`; nothing when it has no picture.
 void DrawPicture(CCanvas& dc, const SkinImage& image, const Rect& destination, const RectF& source);
@@ -55,7 +57,8 @@ void DrawPicture(CCanvas& dc, const SkinImage& image, const RectF& destination, 
 void DrawStripFrame(CCanvas& dc, const SkinImage& strip, int frame, int frameWidth, int frameHeight,
                     const Rect& destination);
 // Caption in `rect` with `font`, transparent, `colour`; the previous font and colour come back.
-void DrawCaption(CCanvas& dc, const CFont& font, std::string_view text, Rect rect, uint32_t flags, COLORREF colour);
+void DrawCaption(CCanvas& dc, const CFont& font, std::string_view text, Rect rect, uint32_t flags,
+                 COLORREF colour);
 
 // Design pixels times UiScale as a float, and truncated.
 float ScaleF(double designPixels);

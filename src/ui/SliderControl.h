@@ -23,7 +23,9 @@ public:
     void ReleaseImages() override { thumbImage.reset(); }
 
     // The thumb picture; its size in design pixels is the thumb's size.
-    bool SetThumbImage(std::string_view path) { return LoadImageFile(path, thumbImage, thumbWidth, thumbHeight); }
+    bool SetThumbImage(std::string_view path) {
+        return LoadImageFile(path, thumbImage, thumbWidth, thumbHeight);
+    }
     // Puts the thumb on stop `stop` (clamped to the stops there are).
     void SetStop(int stop);
     // Index of the stop nearest to x.

@@ -5,13 +5,16 @@
 namespace vexmo {
 
 CStaticText::CStaticText(HWND parent, uint32_t id, const Rect& rect, COLORREF colour, uint32_t flags,
-                         const std::string& caption, bool visible, bool shown, bool /*disabled*/, int /*unused*/)
-    : CControlBase(parent, id, rect, caption, visible, shown, true, true), textFlags(flags), textColour(colour) {}
+                         const std::string& caption, bool visible, bool shown, bool /*disabled*/,
+                         int /*unused*/)
+    : CControlBase(parent, id, rect, caption, visible, shown, true, true), textFlags(flags),
+      textColour(colour) {}
 
 bool CStaticText::OnLButtonUp(WPARAM, int x, int y) {
     bool inside = false;
     const bool changed = ReferenceRelease(state, x, y, inside);
-    if (inside) Notify(0, CN_CLICKED);
+    if (inside)
+        Notify(0, CN_CLICKED);
     return changed;
 }
 

@@ -21,10 +21,18 @@ public:
     void ReleaseImages() override;
 
     // Four frames: normal, hover, selected, selected-hover.
-    bool SetStripImage(std::string_view path) { return LoadStripFile(path, stripImage, 4, frameWidth, frameHeight); }
-    bool SetNormalImage(std::string_view path) { return LoadImageFile(path, normalImage, frameWidth, frameHeight); }
-    bool SetHoverImage(std::string_view path) { return LoadImageFile(path, hoverImage, frameWidth, frameHeight); }
-    bool SetSelectedImage(std::string_view path) { return LoadImageFile(path, selectedImage, frameWidth, frameHeight); }
+    bool SetStripImage(std::string_view path) {
+        return LoadStripFile(path, stripImage, 4, frameWidth, frameHeight);
+    }
+    bool SetNormalImage(std::string_view path) {
+        return LoadImageFile(path, normalImage, frameWidth, frameHeight);
+    }
+    bool SetHoverImage(std::string_view path) {
+        return LoadImageFile(path, hoverImage, frameWidth, frameHeight);
+    }
+    bool SetSelectedImage(std::string_view path) {
+        return LoadImageFile(path, selectedImage, frameWidth, frameHeight);
+    }
     bool SetSelectedHoverImage(std::string_view path) {
         return LoadImageFile(path, selectedHoverImage, frameWidth, frameHeight);
     }

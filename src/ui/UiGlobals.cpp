@@ -21,11 +21,13 @@ bool RegisterOpenWindow(HWND window) {
 }
 
 void UnregisterOpenWindow(HWND window) {
-    if (window == 0) return;
+    if (window == 0)
+        return;
     auto it = std::find(OpenWindowTable.begin(), OpenWindowTable.end(), window);
     // A dialog that found the table full was never stored; it must not take the last entry
     // of another one with it.
-    if (it == OpenWindowTable.end()) return;
+    if (it == OpenWindowTable.end())
+        return;
     std::move(it + 1, OpenWindowTable.end(), it);
     OpenWindowTable.back() = 0;
 }

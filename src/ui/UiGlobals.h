@@ -35,6 +35,8 @@ void UnregisterOpenWindow(HWND window);
 
 // A design rectangle multiplied by UiScale, each coordinate truncated.
 Rect ScaledRect(int left, int top, int right, int bottom);
-inline Rect ScaledRect(const Rect& design) { return ScaledRect(design.left, design.top, design.right, design.bottom); }
+inline Rect ScaledRect(const Rect& design) {
+    return ScaledRect(design.left, design.top, design.right, design.bottom);
+}
 
 } // namespace vexmo

@@ -20,7 +20,8 @@ constexpr COLORREF kThumbFillHot = 0x1F1F1F;
 
 CVScrollBar::CVScrollBar(HWND parent, uint32_t id, const Rect& rect, const std::string& caption, bool visible,
                          bool shown, bool disabled, int /*unused*/)
-    : CControlBase(parent, id, rect, caption, visible, shown, disabled, true), thumbRect(rect), trackRect(rect) {}
+    : CControlBase(parent, id, rect, caption, visible, shown, disabled, true), thumbRect(rect),
+      trackRect(rect) {}
 
 bool CVScrollBar::SetArrowsFromResources() {
     const bool up = LoadPngResource(kScrollUpResource, upImage);
@@ -56,8 +57,10 @@ void CVScrollBar::SetScrollInfo(int newPosition, int newPage, int newMaximum) {
         thumbRect = trackRect;
     } else {
         const double length = trackRect.bottom - trackRect.top + 1;
-        const int top = trackRect.top + static_cast<int>(static_cast<double>(position) / maximum * length + 0.5);
-        const int size = std::min(static_cast<int>(length), static_cast<int>(static_cast<double>(page) / maximum * length + 0.5));
+        const int top =
+            trackRect.top + static_cast<int>(static_cast<double>(position) / maximum * length + 0.5);
+        const int size = std::min(static_cast<int>(length),
+                                  static_cast<int>(static_cast<double>(page) / maximum * length + 0.5));
         thumbRect = {trackRect.left, top, trackRect.right, std::min(top + size - 1, trackRect.bottom)};
     }
     InvalidateOwner(rect);
@@ -76,36 +79,43 @@ void CVScrollBar::FollowDrag(int y) {
     int top = y - grabOffset;
     top = std::min(top, trackRect.bottom - height);
     top = std::max(top, trackRect.top);
-    if (top == dragRect.top) return;
+    if (top == dragRect.top)
+        return;
     dragRect = {dragRect.left, top, dragRect.right, top + height};
     InvalidateOwner(rect);
     const int length = trackRect.bottom - trackRect.top + 1;
-    const int newPosition = static_cast<int>(static_cast<int64_t>(dragRect.top - trackRect.top) * maximum / length);
-    if (newPosition == position) return;
+    const int newPosition =
+        static_cast<int>(static_cast<int64_t>(dragRect.top - trackRect.top) * maximum / length);
+    if (newPosition == position)
+        return;
     position = newPosition;
     Notify(0, CN_VALUE_CHANGED);
 }
 
 bool CVScrollBar::OnMouseMove(WPARAM, int x, int y) {
-    if (disabled) return false;
+    if (disabled)
+        return false;
     lastX = x;
     bool changed = false;
     if (state != StatePressed) {
         if (Contains(x, y)) {
             state = StateHover;
-            changed = SetHoverFlags(upRect.Contains({x, y}), downRect.Contains({x, y}), thumbRect.Contains({x, y}));
+            changed =
+                SetHoverFlags(upRect.Contains({x, y}), downRect.Contains({x, y}), thumbRect.Contains({x, y}));
         } else {
             changed = SetHoverFlags(false, false, false) || state != StateNormal;
             state = StateNormal;
             dragging = false;
         }
     }
-    if (dragging) FollowDrag(y);
+    if (dragging)
+        FollowDrag(y);
     return changed;
 }
 
 bool CVScrollBar::OnLButtonDown(WPARAM, int x, int y) {
-    if (disabled || !Contains(x, y)) return false;
+    if (disabled || !Contains(x, y))
+        return false;
     state = StatePressed;
     WPARAM where = kScrollPageDown;
     if (upRect.Contains({x, y})) {
@@ -125,7 +135,8 @@ bool CVScrollBar::OnLButtonDown(WPARAM, int x, int y) {
 }
 
 bool CVScrollBar::OnLButtonUp(WPARAM, int x, int y) {
-    if (disabled) return false;
+    if (disabled)
+        return false;
     const bool inside = Contains(x, y);
     state = inside ? StateHover : StateNormal;
     if (!inside && !dragging) {
@@ -146,13 +157,16 @@ void CVScrollBar::Draw(CCanvas& dc, Rect) {
         return RectF{static_cast<float>((over ? 1 : 0) * arrowWidth), 0, static_cast<float>(arrowWidth),
                      static_cast<float>(arrowHeight)};
     };
-    DrawPicture(dc, upImage, RectF{static_cast<float>(rect.left), static_cast<float>(rect.top), width, height}, frame(overUp));
+    DrawPicture(dc, upImage,
+                RectF{static_cast<float>(rect.left), static_cast<float>(rect.top), width, height},
+                frame(overUp));
     const float downTop = static_cast<float>(rect.bottom - height + UiScale);
     DrawPicture(dc, downImage, RectF{static_cast<float>(rect.left), downTop, width, height}, frame(overDown));
     const Rect thumb = dragging ? dragRect : thumbRect;
     const int s = ScaleI(1);
     dc.FillSolidRect(thumb, overThumb ? kThumbEdgeHot : kThumbEdge);
-    dc.FillSolidRect({thumb.left + s, thumb.top + s, thumb.right - s, thumb.bottom}, overThumb ? kThumbFillHot : kThumbFill);
+    dc.FillSolidRect({thumb.left + s, thumb.top + s, thumb.right - s, thumb.bottom},
+                     overThumb ? kThumbFillHot : kThumbFill);
 }
 
 void CVScrollBar::ReleaseImages() {

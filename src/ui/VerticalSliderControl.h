@@ -10,8 +10,9 @@ namespace vexmo {
 
 class CVerticalSliderControl : public CControlBase {
 public:
-    CVerticalSliderControl(HWND parent, uint32_t id, const Rect& rect, int maxValue, int startInset, int endInset,
-                           const std::string& caption, bool visible = true, bool shown = true, bool disabled = false);
+    CVerticalSliderControl(HWND parent, uint32_t id, const Rect& rect, int maxValue, int startInset,
+                           int endInset, const std::string& caption, bool visible = true, bool shown = true,
+                           bool disabled = false);
 
     void Draw(CCanvas& dc, Rect clip) override;
     bool OnMouseMove(WPARAM flags, int x, int y) override;
@@ -19,8 +20,12 @@ public:
     bool OnLButtonUp(WPARAM flags, int x, int y) override;
     void ReleaseImages() override;
 
-    bool SetFullImage(std::string_view path) { return LoadImageFile(path, fullImage, imageWidth, imageHeight); }
-    bool SetEmptyImage(std::string_view path) { return LoadImageFile(path, emptyImage, imageWidth, imageHeight); }
+    bool SetFullImage(std::string_view path) {
+        return LoadImageFile(path, fullImage, imageWidth, imageHeight);
+    }
+    bool SetEmptyImage(std::string_view path) {
+        return LoadImageFile(path, emptyImage, imageWidth, imageHeight);
+    }
     void SetValue(int newValue) { value = newValue; }
     // The value a pointer at y means.
     int ValueAt(int y) const;

@@ -28,11 +28,14 @@ constexpr std::array kDeactivationMessages{
 
 uint32_t CWndPopup::DeactivationMessage(int popupKind) {
     for (const KindMessage& entry : kDeactivationMessages)
-        if (entry.kind == popupKind) return entry.message;
+        if (entry.kind == popupKind)
+            return entry.message;
     return 0;
 }
 
-CWndPopup::CWndPopup(int popupKind) : kind(popupKind) { font.Create(ControlFontSpec(UiFontHeight, UiFontFace)); }
+CWndPopup::CWndPopup(int popupKind) : kind(popupKind) {
+    font.Create(ControlFontSpec(UiFontHeight, UiFontFace));
+}
 
 CWndPopup::~CWndPopup() = default;
 
@@ -46,7 +49,8 @@ bool CWndPopup::Create(HWND parent, const Rect& rect, uint32_t message, int valu
     const bool created = CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "", WS_POPUP, rect, parent, CS_DBLCLKS);
     --handlerDepth_;
     if (!created || !Alive()) {
-        if (Alive()) DestroyWindow();
+        if (Alive())
+            DestroyWindow();
         delete this;
         return false;
     }
@@ -57,7 +61,8 @@ LRESULT CWndPopup::WindowProc(uint32_t message, WPARAM wParam, LPARAM lParam) {
     ++handlerDepth_;
     const LRESULT answer = CWnd::WindowProc(message, wParam, lParam);
     --handlerDepth_;
-    if (handlerDepth_ == 0 && deletePending_) delete this;
+    if (handlerDepth_ == 0 && deletePending_)
+        delete this;
     return answer;
 }
 
@@ -101,31 +106,38 @@ void CWndPopup::LayOut() {
     int y = edge;
     for (PopupItem& item : items) {
         if (item.separator) {
-            item.rect = {edge, static_cast<int>(y + 2 * s), static_cast<int>(m.separatorWidth * s), static_cast<int>(y + 3 * s)};
+            item.rect = {edge, static_cast<int>(y + 2 * s), static_cast<int>(m.separatorWidth * s),
+                         static_cast<int>(y + 3 * s)};
             y = static_cast<int>(y + 4 * s);
         } else {
-            item.rect = {m.rowLeft ? edge : 0, y, static_cast<int>(m.rowWidth * s), static_cast<int>(y + m.rowHeight * s)};
+            item.rect = {m.rowLeft ? edge : 0, y, static_cast<int>(m.rowWidth * s),
+                         static_cast<int>(y + m.rowHeight * s)};
             y = static_cast<int>(y + m.rowHeight * s);
         }
     }
-    if (Alive()) SetWindowSize(static_cast<int>(m.windowWidth * s), static_cast<int>(y + s));
+    if (Alive())
+        SetWindowSize(static_cast<int>(m.windowWidth * s), static_cast<int>(y + s));
 }
 
 CCanvas CWndPopup::RenderImage() {
     const Rect client = GetClientRect();
     CCanvas image(client.Width(), client.Height());
-    if (image.IsEmpty()) return image;
+    if (image.IsEmpty())
+        return image;
     image.SetBkMode(TRANSPARENT);
     image.FillSolidRect(client, kPopupBackground);
-    image.FillSolidRect({client.left + 1, client.top + 1, client.right - 1, client.bottom - 1}, kPopupBackground);
+    image.FillSolidRect({client.left + 1, client.top + 1, client.right - 1, client.bottom - 1},
+                        kPopupBackground);
     DrawItems(image, client);
     return image;
 }
 
 void CWndPopup::Render() {
-    if (!Alive()) return;
+    if (!Alive())
+        return;
     const CCanvas image = RenderImage();
-    if (image.IsEmpty()) return;
+    if (image.IsEmpty())
+        return;
     ModifyStyleEx(0, WS_EX_LAYERED);
     const Rect window = GetWindowRect();
     UpdateLayered(image, {window.left, window.top});
@@ -133,33 +145,40 @@ void CWndPopup::Render() {
 
 void CWndPopup::OnPaint(CCanvas& dc) {
     const CCanvas image = RenderImage();
-    if (!image.IsEmpty()) dc.BitBlt(0, 0, image.Width(), image.Height(), image, 0, 0);
+    if (!image.IsEmpty())
+        dc.BitBlt(0, 0, image.Width(), image.Height(), image, 0, 0);
 }
 
 bool CWndPopup::TrackHotRow(int x, int y) {
     bool changed = false;
     if (hotIndex != -1) {
-        if (items[static_cast<size_t>(hotIndex)].rect.Contains({x, y})) return false;
+        if (items[static_cast<size_t>(hotIndex)].rect.Contains({x, y}))
+            return false;
         hotIndex = -1;
         changed = true;
     }
     for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i].separator || !items[i].rect.Contains({x, y})) continue;
+        if (items[i].separator || !items[i].rect.Contains({x, y}))
+            continue;
         hotIndex = static_cast<int>(i);
         return true;
     }
     return changed;
 }
 
-bool CWndPopup::OnHover(int x, int y) { return TrackHotRow(x, y); }
+bool CWndPopup::OnHover(int x, int y) {
+    return TrackHotRow(x, y);
+}
 
 bool CWndPopup::OnPress(int x, int y) {
-    if (hotIndex != -1 && !items[static_cast<size_t>(hotIndex)].rect.Contains({x, y})) hotIndex = -1;
+    if (hotIndex != -1 && !items[static_cast<size_t>(hotIndex)].rect.Contains({x, y}))
+        hotIndex = -1;
     return false;
 }
 
 const PopupItem* CWndPopup::HotItemAt(int x, int y) const {
-    if (hotIndex < 0 || hotIndex >= static_cast<int>(items.size())) return nullptr;
+    if (hotIndex < 0 || hotIndex >= static_cast<int>(items.size()))
+        return nullptr;
     const PopupItem& item = items[static_cast<size_t>(hotIndex)];
     return item.rect.Contains({x, y}) ? &item : nullptr;
 }
@@ -169,8 +188,10 @@ bool CWndPopup::Report(uint32_t message, WPARAM wParam, LPARAM lParam) {
     return Alive();
 }
 
-void CWndPopup::DrawRowCaption(CCanvas& dc, const PopupItem& item, bool hot, uint32_t flags, int leftInset) const {
-    const Rect area{item.rect.left + leftInset, item.rect.top, item.rect.right - kCaptionSideInset, item.rect.bottom};
+void CWndPopup::DrawRowCaption(CCanvas& dc, const PopupItem& item, bool hot, uint32_t flags,
+                               int leftInset) const {
+    const Rect area{item.rect.left + leftInset, item.rect.top, item.rect.right - kCaptionSideInset,
+                    item.rect.bottom};
     DrawCaption(dc, font, item.caption, area, flags, hot ? kPopupHotCaption : kPopupCaption);
 }
 
@@ -178,20 +199,25 @@ void CWndPopup::DrawSubmenuArrow(CCanvas& dc, const Rect& row) {
     constexpr int kArrowColumns = 5;
     for (int i = 0; i < kArrowColumns; ++i) {
         const int x = row.right - 6 - i;
-        for (int y = row.top + 11 - i; y <= row.top + 11 + i; ++y) dc.SetPixel(x, y, kPopupArrow);
+        for (int y = row.top + 11 - i; y <= row.top + 11 + i; ++y)
+            dc.SetPixel(x, y, kPopupArrow);
     }
 }
 
 void CWndPopup::OnMouseMove(WPARAM, Point point) {
-    if (!tracking) tracking = TrackMouseEvent(TME_LEAVE | TME_HOVER, kPopupHoverMs);
-    if (!buttonDown && OnHover(point.x, point.y)) Render();
+    if (!tracking)
+        tracking = TrackMouseEvent(TME_LEAVE | TME_HOVER, kPopupHoverMs);
+    if (!buttonDown && OnHover(point.x, point.y))
+        Render();
 }
 
 void CWndPopup::OnMouseLeave() {
     tracking = false;
-    if (buttonDown) return;
+    if (buttonDown)
+        return;
     const Point cursor = ScreenToClient(GetCursorPos());
-    if (OnHover(cursor.x, cursor.y)) Render();
+    if (OnHover(cursor.x, cursor.y))
+        Render();
 }
 
 void CWndPopup::OnMouseHover(WPARAM, Point) {
@@ -203,7 +229,8 @@ void CWndPopup::OnLButtonDown(WPARAM, Point point) {
     buttonDown = true;
     SetCapture();
     captured = true;
-    if (OnPress(point.x, point.y)) Render();
+    if (OnPress(point.x, point.y))
+        Render();
 }
 
 void CWndPopup::OnLButtonUp(WPARAM, Point point) {
@@ -212,22 +239,27 @@ void CWndPopup::OnLButtonUp(WPARAM, Point point) {
         ReleaseCapture();
     }
     buttonDown = false;
-    if (OnRelease(point.x, point.y)) Render();
+    if (OnRelease(point.x, point.y))
+        Render();
 }
 
 void CWndPopup::OnRButtonUp(WPARAM, Point point) {
-    if (OnRightRelease(point.x, point.y)) Render();
+    if (OnRightRelease(point.x, point.y))
+        Render();
 }
 
 bool CWndPopup::OnNcActivate(bool active) {
-    if (active) return true;
+    if (active)
+        return true;
     const uint32_t message = DeactivationMessage(kind);
-    if (message != 0) Report(message, static_cast<WPARAM>(ownerValue), kind);
+    if (message != 0)
+        Report(message, static_cast<WPARAM>(ownerValue), kind);
     return true;
 }
 
 void CWndPopup::OnClose() {
-    if (!Report(kPopupClosedMessage, 0, 0)) return;
+    if (!Report(kPopupClosedMessage, 0, 0))
+        return;
     DestroyWindow();
 }
 

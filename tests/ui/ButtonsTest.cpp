@@ -25,11 +25,21 @@ std::vector<bool> Feed(CControlBase& c, const std::vector<Step>& steps) {
     std::vector<bool> answers;
     for (const Step& s : steps) {
         switch (s.event) {
-        case Ev::Move: answers.push_back(c.OnMouseMove(0, s.x, s.y)); break;
-        case Ev::Down: answers.push_back(c.OnLButtonDown(MK_LBUTTON, s.x, s.y)); break;
-        case Ev::Up: answers.push_back(c.OnLButtonUp(0, s.x, s.y)); break;
-        case Ev::DblClk: answers.push_back(c.OnLButtonDblClk(MK_LBUTTON, s.x, s.y)); break;
-        case Ev::RUp: answers.push_back(c.OnRButtonUp(0, s.x, s.y)); break;
+        case Ev::Move:
+            answers.push_back(c.OnMouseMove(0, s.x, s.y));
+            break;
+        case Ev::Down:
+            answers.push_back(c.OnLButtonDown(MK_LBUTTON, s.x, s.y));
+            break;
+        case Ev::Up:
+            answers.push_back(c.OnLButtonUp(0, s.x, s.y));
+            break;
+        case Ev::DblClk:
+            answers.push_back(c.OnLButtonDblClk(MK_LBUTTON, s.x, s.y));
+            break;
+        case Ev::RUp:
+            answers.push_back(c.OnRButtonUp(0, s.x, s.y));
+            break;
         }
     }
     return answers;
@@ -50,18 +60,42 @@ struct ButtonCase {
 
 TEST_F(UiTest, ImageButtonStatesAndNotifications) {
     const ButtonCase cases[] = {
-        {"click", 2001, false, {{Ev::Move, kIn, kIn}, {Ev::Down, kIn, kIn}, {Ev::Up, kIn, kIn}},
-         {{2001, 0, CN_PRESSED}, {2001, 2001, CN_CLICKED}}, StateHover},
-        {"release outside sends no click", 2001, false,
+        {"click",
+         2001,
+         false,
+         {{Ev::Move, kIn, kIn}, {Ev::Down, kIn, kIn}, {Ev::Up, kIn, kIn}},
+         {{2001, 0, CN_PRESSED}, {2001, 2001, CN_CLICKED}},
+         StateHover},
+        {"release outside sends no click",
+         2001,
+         false,
          {{Ev::Move, kIn, kIn}, {Ev::Down, kIn, kIn}, {Ev::Move, kOut, kIn}, {Ev::Up, kOut, kIn}},
-         {{2001, 0, CN_PRESSED}}, StateNormal},
-        {"press outside does nothing", 2001, false, {{Ev::Down, kOut, kIn}, {Ev::Up, kOut, kIn}}, {}, StateNormal},
-        {"right and bottom edges are outside", 2001, false, {{Ev::Down, 50, 20}, {Ev::Down, 20, 30}}, {}, StateNormal},
-        {"disabled ignores everything", 2001, true, {{Ev::Move, kIn, kIn}, {Ev::Down, kIn, kIn}, {Ev::Up, kIn, kIn}}, {},
+         {{2001, 0, CN_PRESSED}},
          StateNormal},
-        {"3502 reports every move over it", 3502, false,
+        {"press outside does nothing",
+         2001,
+         false,
+         {{Ev::Down, kOut, kIn}, {Ev::Up, kOut, kIn}},
+         {},
+         StateNormal},
+        {"right and bottom edges are outside",
+         2001,
+         false,
+         {{Ev::Down, 50, 20}, {Ev::Down, 20, 30}},
+         {},
+         StateNormal},
+        {"disabled ignores everything",
+         2001,
+         true,
+         {{Ev::Move, kIn, kIn}, {Ev::Down, kIn, kIn}, {Ev::Up, kIn, kIn}},
+         {},
+         StateNormal},
+        {"3502 reports every move over it",
+         3502,
+         false,
          {{Ev::Move, kIn, kIn}, {Ev::Move, kIn + 1, kIn}, {Ev::Move, kOut, kIn}},
-         {{3502, 0, CN_HOVER_MOVE}, {3502, 0, CN_HOVER_MOVE}}, StateNormal},
+         {{3502, 0, CN_HOVER_MOVE}, {3502, 0, CN_HOVER_MOVE}},
+         StateNormal},
     };
     for (const ButtonCase& c : cases) {
         owner.notes.clear();
@@ -74,8 +108,12 @@ TEST_F(UiTest, ImageButtonStatesAndNotifications) {
 
 TEST_F(UiTest, ImageButtonKeepsPressedLookWhileHeldAndReportsLookChanges) {
     CImageButton button(owner.Handle(), 2001, kButtonRect, "OK", DT_CENTER);
-    EXPECT_EQ(Feed(button, {{Ev::Move, kIn, kIn}, {Ev::Move, kIn + 1, kIn}, {Ev::Down, kIn, kIn}, {Ev::Move, kOut, kIn},
-                            {Ev::Up, kIn, kIn}, {Ev::Move, kOut, kIn}}),
+    EXPECT_EQ(Feed(button, {{Ev::Move, kIn, kIn},
+                            {Ev::Move, kIn + 1, kIn},
+                            {Ev::Down, kIn, kIn},
+                            {Ev::Move, kOut, kIn},
+                            {Ev::Up, kIn, kIn},
+                            {Ev::Move, kOut, kIn}}),
               (std::vector<bool>{true, false, true, false, true, true}));
 }
 
@@ -83,7 +121,8 @@ TEST_F(UiTest, CheckButtonTogglesBeforeItReports) {
     CCheckButton box(owner.Handle(), 2030, kButtonRect, "Box", 0);
     bool checkedSeenByOwner = false;
     owner.onNote = [&](const Note& n) {
-        if (n.lParam == CN_CLICKED) checkedSeenByOwner = box.checked;
+        if (n.lParam == CN_CLICKED)
+            checkedSeenByOwner = box.checked;
     };
     Feed(box, {{Ev::Move, kIn, kIn}, {Ev::Down, kIn, kIn}, {Ev::Up, kIn, kIn}});
     EXPECT_TRUE(box.checked);
@@ -177,7 +216,8 @@ TEST_F(UiTest, DpiLevelButtonSelectsLevelsUpToItself) {
 TEST_F(UiTest, ComboButtonSendsFiveHoverEntersAndOneLeave) {
     constexpr uint32_t kMessage = 1027;
     CComboButton combo(owner.Handle(), kMessage, 2060, kButtonRect, "", 0, true, true, false, 0, "Left");
-    for (int i = 0; i < 12; ++i) combo.OnMouseMove(0, kIn + i % 3, kIn);
+    for (int i = 0; i < 12; ++i)
+        combo.OnMouseMove(0, kIn + i % 3, kIn);
     combo.OnMouseMove(0, kOut, kIn);
     combo.OnMouseMove(0, kOut + 1, kIn);
     std::vector<Note> expected(5, Note{kMessage, 2060, CN_HOVER_ENTER});
@@ -211,8 +251,12 @@ TEST_F(UiTest, ComboButtonKeepHoverAndLock) {
 TEST_F(UiTest, LinkReportsEnterOnceAndLeaveOnce) {
     CLinkButton link(owner.Handle(), 1, kButtonRect, "site", 0);
     EXPECT_EQ(link.id, kLinkButtonId);
-    Feed(link, {{Ev::Move, kIn, kIn}, {Ev::Move, kIn + 1, kIn}, {Ev::Down, kIn, kIn}, {Ev::Up, kIn, kIn},
-                {Ev::Move, kOut, kIn}, {Ev::Move, kOut, kIn}});
+    Feed(link, {{Ev::Move, kIn, kIn},
+                {Ev::Move, kIn + 1, kIn},
+                {Ev::Down, kIn, kIn},
+                {Ev::Up, kIn, kIn},
+                {Ev::Move, kOut, kIn},
+                {Ev::Move, kOut, kIn}});
     EXPECT_EQ(owner.notes, (std::vector<Note>{{3503, 0, CN_HOVER_ENTER},
                                               {3503, 0, CN_PRESSED},
                                               {3503, 0, CN_CLICKED},
@@ -226,7 +270,8 @@ TEST_F(UiTest, ColourButtonsReportClicksAndDoubleClicks) {
     owner.notes.clear();
     CColorSelectCheckButton check(owner.Handle(), 3210, kButtonRect, "");
     Feed(check, {{Ev::Down, kIn, kIn}, {Ev::Up, kIn, kIn}, {Ev::DblClk, kIn, kIn}, {Ev::DblClk, kOut, kIn}});
-    EXPECT_EQ(owner.notes, (std::vector<Note>{{3210, 0, CN_PRESSED}, {3210, 0, CN_CLICKED}, {3210, 0, CN_DOUBLE_CLICKED}}));
+    EXPECT_EQ(owner.notes, (std::vector<Note>{
+                               {3210, 0, CN_PRESSED}, {3210, 0, CN_CLICKED}, {3210, 0, CN_DOUBLE_CLICKED}}));
 }
 
 TEST_F(UiTest, SleepDialSelectsByTriangle) {
@@ -279,13 +324,15 @@ TEST_F(UiTest, ScaledRectTruncates) {
 }
 
 TEST_F(UiTest, OpenWindowTableStaysContiguous) {
-    for (HWND h : {11u, 12u, 13u, 14u}) EXPECT_TRUE(RegisterOpenWindow(h));
+    for (HWND h : {11u, 12u, 13u, 14u})
+        EXPECT_TRUE(RegisterOpenWindow(h));
     UnregisterOpenWindow(12);
     EXPECT_EQ(OpenWindowTable[0], 11u);
     EXPECT_EQ(OpenWindowTable[1], 13u);
     EXPECT_EQ(OpenWindowTable[2], 14u);
     EXPECT_EQ(OpenWindowTable[3], 0u);
-    for (HWND h = 20; h < 27; ++h) EXPECT_TRUE(RegisterOpenWindow(h));
+    for (HWND h = 20; h < 27; ++h)
+        EXPECT_TRUE(RegisterOpenWindow(h));
     EXPECT_FALSE(RegisterOpenWindow(99)); // full
     UnregisterOpenWindow(99);             // never stored: the last entry stays
     EXPECT_EQ(OpenWindowTable[9], 26u);

@@ -27,11 +27,13 @@ public:
         DrawControls(dc, client);
     }
     void CreateControls(Rect) override {
-        if (create) create(*this);
+        if (create)
+            create(*this);
     }
     bool OnInitDialog() override {
         CDlgBase::OnInitDialog();
-        if (registerItself) RegisterInOpenWindowTable();
+        if (registerItself)
+            RegisterInOpenWindowTable();
         return true;
     }
     Point Screen(int x, int y) const { return ClientToScreen({x, y}); }
@@ -42,9 +44,11 @@ protected:
         CDlgBase::OnPaint(dc);
     }
     LRESULT OnMessage(uint32_t message, WPARAM wParam, LPARAM lParam) override {
-        if (message <= WM_USER) return CDlgBase::OnMessage(message, wParam, lParam);
+        if (message <= WM_USER)
+            return CDlgBase::OnMessage(message, wParam, lParam);
         notes.push_back({message, wParam, lParam});
-        if (message == kCloseButtonId || message == kCancelButtonId) return OnCloseOrCancel(wParam, lParam);
+        if (message == kCloseButtonId || message == kCancelButtonId)
+            return OnCloseOrCancel(wParam, lParam);
         return 0;
     }
 };
@@ -76,7 +80,7 @@ TEST_F(DialogTest, TheLastControlInListOrderGetsThePointer) {
     MoveTo(dlg, 80, 40); // over both
     EXPECT_EQ(dlg.hoverControl, b);
     EXPECT_EQ(a->state, StateHover); // every control may take the hover look
-    MoveTo(dlg, 30, 20); // only a
+    MoveTo(dlg, 30, 20);             // only a
     EXPECT_EQ(dlg.hoverControl, a);
     dlg.paints.clear();
     MoveTo(dlg, 130, 70); // only b: both repaint
@@ -199,7 +203,10 @@ TEST_F(DialogTest, LeavingTheWindowResetsTheHoverLook) {
 
 TEST_F(DialogTest, DoubleClickReachesTheControl) {
     TestDlg dlg;
-    dlg.create = [&](TestDlg& d) { d.AddControl(0, std::make_unique<CColorSelectCheckButton>(d.Handle(), 3210, Rect{10, 10, 40, 40}, "")); };
+    dlg.create = [&](TestDlg& d) {
+        d.AddControl(0,
+                     std::make_unique<CColorSelectCheckButton>(d.Handle(), 3210, Rect{10, 10, 40, 40}, ""));
+    };
     Open(dlg);
     MoveTo(dlg, 20, 20);
     screen->Click(dlg.Screen(20, 20));

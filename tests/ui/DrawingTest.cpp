@@ -21,7 +21,8 @@ constexpr COLORREF kGrey = 0x808080;
 // The first row, top down, whose pixel in column x has `colour`; -1 when none.
 int FirstRowOf(const CCanvas& dc, int x, COLORREF colour) {
     for (int y = 0; y < dc.Height(); ++y)
-        if (dc.GetPixel(x, y) == colour) return y;
+        if (dc.GetPixel(x, y) == colour)
+            return y;
     return -1;
 }
 
@@ -85,7 +86,8 @@ TEST_F(UiTest, BatteryChargingAndFullModes) {
     battery.SetFullImage(Picture("full.png", 20, 64, {kRed}));
     battery.SetChargeFillImage(Picture("charge.png", 20, 64, {kGreen}));
     Image overlay(20, 64); // transparent but for its top row
-    for (int x = 0; x < 20; ++x) overlay.Row(0)[x] = 0xFFFFFFFF;
+    for (int x = 0; x < 20; ++x)
+        overlay.Row(0)[x] = 0xFFFFFFFF;
     ASSERT_TRUE(WritePngFile(overlay, dir / "overlay.png"));
     battery.SetOverlayImage((dir / "overlay.png").string());
 
@@ -179,7 +181,8 @@ TEST_F(UiTest, MissingPicturesDrawWhatTheyCanAndStillClick) {
     button.Draw(dc, dc.Bounds());
     int lit = 0;
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 80; ++x) lit += dc.GetPixel(x, y) != 0;
+        for (int x = 0; x < 80; ++x)
+            lit += dc.GetPixel(x, y) != 0;
     EXPECT_GT(lit, 0); // the caption
     button.OnLButtonDown(MK_LBUTTON, 5, 5);
     button.OnLButtonUp(0, 5, 5);

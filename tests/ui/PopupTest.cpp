@@ -23,7 +23,8 @@ class PopupTest : public UiTest {
 protected:
     // Opens `popup` owned by the test's owner window.
     template <typename P> P* Open(P* popup) {
-        EXPECT_TRUE(popup->Create(owner.Handle(), {kOrigin.x, kOrigin.y, kOrigin.x + 10, kOrigin.y + 10}, kNotify, kOwnerValue));
+        EXPECT_TRUE(popup->Create(owner.Handle(), {kOrigin.x, kOrigin.y, kOrigin.x + 10, kOrigin.y + 10},
+                                  kNotify, kOwnerValue));
         screen->RunUntilIdle();
         owner.onNote = [this](const Note& n) {
             if (n.message == kNotify && n.lParam > 1000) {
@@ -49,8 +50,12 @@ protected:
 };
 
 // Row i of a 22-pixel list, in the middle.
-Point Row22(int i) { return {80, 1 + 22 * i + 11}; }
-Point Row25(int i) { return {80, 1 + 25 * i + 12}; }
+Point Row22(int i) {
+    return {80, 1 + 22 * i + 11};
+}
+Point Row25(int i) {
+    return {80, 1 + 25 * i + 12};
+}
 
 TEST_F(PopupTest, LayoutSizesTheWindowFromItsRows) {
     auto* combo = Open(new CComboPopup("", "", "", ""));
@@ -72,23 +77,26 @@ TEST_F(PopupTest, HotRowChangesRenderOnceAndCategoryRowsTellTheParent) {
     EXPECT_EQ(screen->PresentCount(combo->Handle()), before + 1);
     Move(At(Row22(1).x, Row22(1).y));
     EXPECT_EQ(screen->PresentCount(combo->Handle()), before + 2);
-    for (int i = 2; i < 16; ++i) Move(At(Row22(i).x, Row22(i).y));
+    for (int i = 2; i < 16; ++i)
+        Move(At(Row22(i).x, Row22(i).y));
     std::vector<Note> expected;
     const uint32_t messages[16] = {1033, 1033, 1033, 1033, 1033, 1040, 1033, 1033,
                                    1033, 1033, 1043, 1160, 1157, 1033, 1154, 1033};
-    for (int i = 0; i < 16; ++i) expected.push_back({messages[i], kOwnerValue, i + 1});
+    for (int i = 0; i < 16; ++i)
+        expected.push_back({messages[i], kOwnerValue, i + 1});
     EXPECT_EQ(owner.notes, expected);
 }
 
 TEST_F(PopupTest, CategoryChoices) {
     auto* combo = Open(new CComboPopup("", "", "", ""));
-    Click(At(Row22(1).x, Row22(1).y)); // value 2: right button
-    Click(At(Row22(6).x, Row22(6).y)); // value 7: fire key dialog
-    Click(At(Row22(5).x, Row22(5).y)); // value 6: submenu, nothing
+    Click(At(Row22(1).x, Row22(1).y));   // value 2: right button
+    Click(At(Row22(6).x, Row22(6).y));   // value 7: fire key dialog
+    Click(At(Row22(5).x, Row22(5).y));   // value 6: submenu, nothing
     Click(At(Row22(13).x, Row22(13).y)); // value 14
     std::vector<Note> reports;
     for (const Note& n : owner.notes)
-        if (n.message != 1033 && n.message != 1040 && n.message != 1043 && n.message != 1154 && n.message != 1157 && n.message != 1160)
+        if (n.message != 1033 && n.message != 1040 && n.message != 1043 && n.message != 1154 &&
+            n.message != 1157 && n.message != 1160)
             reports.push_back(n);
     ASSERT_EQ(reports.size(), 4u);
     EXPECT_EQ(reports[0], (Note{kNotify, 0, 0})); // press on rows 1 to 4
@@ -171,9 +179,11 @@ public:
 
 protected:
     LRESULT OnMessage(uint32_t message, WPARAM wParam, LPARAM lParam) override {
-        if (message <= WM_USER) return CDlgBase::OnMessage(message, wParam, lParam);
+        if (message <= WM_USER)
+            return CDlgBase::OnMessage(message, wParam, lParam);
         notes.push_back({message, wParam, lParam});
-        if (onNote) onNote(*this, notes.back());
+        if (onNote)
+            onNote(*this, notes.back());
         return 0;
     }
 };
@@ -181,7 +191,8 @@ protected:
 TEST_F(PopupTest, SlotCloseSendsClosedAndForgetsThePopup) {
     PopupHost host;
     ASSERT_TRUE(host.CreateModeless());
-    CWndPopup* popup = host.OpenPopup(0, new CComboPollingRatePopup(), {kOrigin.x, kOrigin.y, kOrigin.x + 5, kOrigin.y + 5}, kNotify, 7);
+    CWndPopup* popup = host.OpenPopup(0, new CComboPollingRatePopup(),
+                                      {kOrigin.x, kOrigin.y, kOrigin.x + 5, kOrigin.y + 5}, kNotify, 7);
     ASSERT_NE(popup, nullptr);
     const HWND handle = popup->Handle();
     EXPECT_EQ(host.Popup(0), popup);
@@ -195,19 +206,24 @@ TEST_F(PopupTest, SlotCloseSendsClosedAndForgetsThePopup) {
 
 TEST_F(PopupTest, ParentMayCloseThePopupFromInsideItsReport) {
     const auto closeSynchronously = [](PopupHost& h, const Note& n) {
-        if (n.message != kNotify) return;
-        if (CWndPopup* p = h.Popup(3)) p->SendMessage(WM_CLOSE);
+        if (n.message != kNotify)
+            return;
+        if (CWndPopup* p = h.Popup(3))
+            p->SendMessage(WM_CLOSE);
     };
     const auto destroyDirectly = [](PopupHost& h, const Note& n) {
-        if (n.message != kNotify) return;
-        if (CWndPopup* p = h.Popup(3)) p->DestroyWindow();
+        if (n.message != kNotify)
+            return;
+        if (CWndPopup* p = h.Popup(3))
+            p->DestroyWindow();
     };
     for (const auto& handler : {std::function<void(PopupHost&, const Note&)>(closeSynchronously),
                                 std::function<void(PopupHost&, const Note&)>(destroyDirectly)}) {
         PopupHost host;
         ASSERT_TRUE(host.CreateModeless());
         host.onNote = handler;
-        CWndPopup* popup = host.OpenPopup(3, new CComboPollingRatePopup(), {kOrigin.x, kOrigin.y, kOrigin.x + 5, kOrigin.y + 5}, kNotify, 7);
+        CWndPopup* popup = host.OpenPopup(3, new CComboPollingRatePopup(),
+                                          {kOrigin.x, kOrigin.y, kOrigin.x + 5, kOrigin.y + 5}, kNotify, 7);
         ASSERT_NE(popup, nullptr);
         const HWND handle = popup->Handle();
         Click(At(Row22(2).x, Row22(2).y));
@@ -221,7 +237,8 @@ TEST_F(PopupTest, ParentMayCloseThePopupFromInsideItsReport) {
 TEST_F(PopupTest, PopupsGoWithTheirParent) {
     auto* host = new PopupHost();
     ASSERT_TRUE(host->CreateModeless());
-    CWndPopup* popup = host->OpenPopup(1, new CComboLightingPopup("", "", "", ""), {kOrigin.x, kOrigin.y, kOrigin.x + 5, kOrigin.y + 5}, kNotify, 7);
+    CWndPopup* popup = host->OpenPopup(1, new CComboLightingPopup("", "", "", ""),
+                                       {kOrigin.x, kOrigin.y, kOrigin.x + 5, kOrigin.y + 5}, kNotify, 7);
     ASSERT_NE(popup, nullptr);
     const HWND handle = popup->Handle();
     delete host; // destroys the owned popup window, which deletes itself

@@ -41,7 +41,9 @@ Size PictureSize(const std::string& relative) {
     return {image.Width(), image.Height()};
 }
 
-Rect At(int x, int y, Size size) { return {x, y, x + size.cx, y + size.cy}; }
+Rect At(int x, int y, Size size) {
+    return {x, y, x + size.cx, y + size.cy};
+}
 
 class AllControlsDlg : public CDlgBase {
 public:
@@ -65,29 +67,40 @@ public:
     }
     void CreateControls(Rect) override {
         const HWND h = Handle();
-        auto* close = AddControl(0, std::make_unique<CImageButton>(h, kCloseButtonId, At(610, 6, PictureSize("skins/exit_nr.png")), "", 0));
+        auto* close =
+            AddControl(0, std::make_unique<CImageButton>(
+                              h, kCloseButtonId, At(610, 6, PictureSize("skins/exit_nr.png")), "", 0));
         close->SetNormalImage(SkinPath("skins/exit_nr.png"));
         close->SetHoverImage(SkinPath("skins/exit_ov.png"));
 
-        auto* tab = AddControl(0, std::make_unique<CTabControl>(h, 2049, At(10, 10, PictureSize("skins/header_nr.png")), "Main tab", DT_LEFT));
+        auto* tab =
+            AddControl(0, std::make_unique<CTabControl>(
+                              h, 2049, At(10, 10, PictureSize("skins/header_nr.png")), "Main tab", DT_LEFT));
         tab->SetNormalImage(SkinPath("skins/header_nr.png"));
         tab->SetHoverImage(SkinPath("skins/header_ov.png"));
         tab->SetSelectedImage(SkinPath("skins/header_ov.png"));
         tab->SetSelectedHoverImage(SkinPath("skins/header_ov.png"));
         tab->SetTextInsets(12, 0);
 
-        auto* button = AddControl(0, std::make_unique<CImageButton>(h, 2001, At(10, 50, PictureSize("skins/button2_nr.png")), LanguageText(4), DT_CENTER));
+        auto* button = AddControl(
+            0, std::make_unique<CImageButton>(h, 2001, At(10, 50, PictureSize("skins/button2_nr.png")),
+                                              LanguageText(4), DT_CENTER));
         button->SetNormalImage(SkinPath("skins/button2_nr.png"));
         button->SetHoverImage(SkinPath("skins/button2_ov.png"));
 
-        auto* check = AddControl(0, std::make_unique<CCheckButton>(h, 2030, At(100, 50, PictureSize("skins/check_nr.png")), "", 0));
+        auto* check = AddControl(0, std::make_unique<CCheckButton>(
+                                        h, 2030, At(100, 50, PictureSize("skins/check_nr.png")), "", 0));
         check->SetNormalImage(SkinPath("skins/check_nr.png"));
         check->SetHoverImage(SkinPath("skins/check_ov.png"));
         check->SetCheckedImage(SkinPath("skins/check_dn.png"));
         check->SetCheck(true);
 
         for (uint32_t id : {2080u, 2081u}) {
-            auto* radio = AddControl(0, std::make_unique<CRadioButton>(h, id, At(140 + 30 * static_cast<int>(id - 2080), 50, PictureSize("skins/radio_nr.png")), ""));
+            auto* radio =
+                AddControl(0, std::make_unique<CRadioButton>(h, id,
+                                                             At(140 + 30 * static_cast<int>(id - 2080), 50,
+                                                                PictureSize("skins/radio_nr.png")),
+                                                             ""));
             radio->SetNormalImage(SkinPath("skins/radio_nr.png"));
             radio->SetHoverImage(SkinPath("skins/radio_ov.png"));
             radio->SetSelectedImage(SkinPath("skins/radio_dn.png"));
@@ -95,40 +108,58 @@ public:
 
         const Size dpiSize = PictureSize("skins/check_button_dpi_nr.png");
         for (int k = 0; k < 3; ++k) {
-            auto* dpi = AddControl(0, std::make_unique<CDPIRadioButton>(h, kFirstDpiLevelButtonId + k, At(220 + k * (dpiSize.cx + 6), 50, dpiSize), ""));
+            auto* dpi = AddControl(
+                0, std::make_unique<CDPIRadioButton>(h, kFirstDpiLevelButtonId + k,
+                                                     At(220 + k * (dpiSize.cx + 6), 50, dpiSize), ""));
             dpi->SetNormalImage(SkinPath("skins/check_button_dpi_nr.png"));
             dpi->SetHoverImage(SkinPath("skins/check_button_dpi_ov.png"));
             dpi->SetSelectedImage(SkinPath("skins/check_button_dpi_dn.png"));
             dpi->dpiValue = 16 * (k + 1);
         }
 
-        auto* combo = AddControl(0, std::make_unique<CComboButton>(h, 1027, 2060, At(10, 100, PictureSize("skins/combo2_nr.png")), "", DT_LEFT, true, true, false, 0, LanguageText(20)));
+        auto* combo = AddControl(
+            0, std::make_unique<CComboButton>(h, 1027, 2060, At(10, 100, PictureSize("skins/combo2_nr.png")),
+                                              "", DT_LEFT, true, true, false, 0, LanguageText(20)));
         combo->SetNormalImage(SkinPath("skins/combo2_nr.png"));
         combo->SetHoverImage(SkinPath("skins/combo2_ov.png"));
         combo->SetTextInsets(8);
 
-        AddControl(0, std::make_unique<CLinkButton>(h, 0, Rect{200, 100, 330, 120}, "www.example.com", DT_LEFT));
+        AddControl(0,
+                   std::make_unique<CLinkButton>(h, 0, Rect{200, 100, 330, 120}, "www.example.com", DT_LEFT));
 
-        AddControl(0, std::make_unique<CColorSelectButton>(h, 3200, Rect{340, 100, 370, 122}, Rect{342, 102, 368, 120}, ""))->SetColour(0x3535DE);
-        auto* swatch = AddControl(0, std::make_unique<CColorSelectCheckButton>(h, 3210, At(380, 100, PictureSize("skins/color_select_nr.png")), ""));
+        AddControl(0, std::make_unique<CColorSelectButton>(h, 3200, Rect{340, 100, 370, 122},
+                                                           Rect{342, 102, 368, 120}, ""))
+            ->SetColour(0x3535DE);
+        auto* swatch =
+            AddControl(0, std::make_unique<CColorSelectCheckButton>(
+                              h, 3210, At(380, 100, PictureSize("skins/color_select_nr.png")), ""));
         swatch->SetNormalImage(SkinPath("skins/color_select_nr.png"));
         swatch->SetCheckedImage(SkinPath("skins/color_select_check.png"));
         swatch->SetColour(0xDEA035);
         swatch->checked = 1;
 
-        auto* track = AddControl(0, std::make_unique<CStaticImage>(h, 2100, At(10, 150, PictureSize("skins/Slider_bar.png")), ""));
+        auto* track = AddControl(
+            0, std::make_unique<CStaticImage>(h, 2100, At(10, 150, PictureSize("skins/Slider_bar.png")), ""));
         track->SetStripImage(SkinPath("skins/Slider_bar.png"));
         const Size thumb = PictureSize("skins/Slider_Circle.png");
-        auto* slider = AddControl(0, std::make_unique<CSliderControl>(h, 3100, Rect{10, 150 - thumb.cy / 2 + PictureSize("skins/Slider_bar.png").cy / 2, 10 + PictureSize("skins/Slider_bar.png").cx, 150 - thumb.cy / 2 + PictureSize("skins/Slider_bar.png").cy / 2 + thumb.cy}, 5, thumb.cx / 2, thumb.cx / 2, ""));
+        auto* slider = AddControl(
+            0, std::make_unique<CSliderControl>(
+                   h, 3100,
+                   Rect{10, 150 - thumb.cy / 2 + PictureSize("skins/Slider_bar.png").cy / 2,
+                        10 + PictureSize("skins/Slider_bar.png").cx,
+                        150 - thumb.cy / 2 + PictureSize("skins/Slider_bar.png").cy / 2 + thumb.cy},
+                   5, thumb.cx / 2, thumb.cx / 2, ""));
         slider->SetThumbImage(SkinPath("skins/Slider_Circle.png"));
         slider->SetStop(2);
 
         const Size barSize = PictureSize("skins/mouse/dpi_bar_1.png");
-        auto* vertical = AddControl(0, std::make_unique<CVerticalSliderControl>(h, 3300, At(440, 50, barSize), 20, 0, 0, ""));
+        auto* vertical = AddControl(
+            0, std::make_unique<CVerticalSliderControl>(h, 3300, At(440, 50, barSize), 20, 0, 0, ""));
         vertical->SetEmptyImage(SkinPath("skins/mouse/dpi_bar_1.png"));
         vertical->SetFullImage(SkinPath("skins/mouse/dpi_bar_2.png"));
         vertical->SetValue(12);
-        auto* level = AddControl(0, std::make_unique<CDPIValueShowControl>(h, 3310, At(460 + barSize.cx, 50, barSize), 20, 0, 0, ""));
+        auto* level = AddControl(0, std::make_unique<CDPIValueShowControl>(
+                                        h, 3310, At(460 + barSize.cx, 50, barSize), 20, 0, 0, ""));
         level->SetEmptyImage(SkinPath("skins/mouse/dpi_bar_1.png"));
         level->SetFullImage(SkinPath("skins/mouse/dpi_bar_2.png"));
         level->SetValue(5);
@@ -149,24 +180,30 @@ public:
         actions->SetMacro(&macro);
         actions->selectedRow = 0;
 
-        auto* battery = AddControl(0, std::make_unique<CBattery>(h, At(520, 50, PictureSize("skins/battery_empty.png")), ""));
+        auto* battery = AddControl(
+            0, std::make_unique<CBattery>(h, At(520, 50, PictureSize("skins/battery_empty.png")), ""));
         battery->SetEmptyImage(SkinPath("skins/battery_empty.png"));
         battery->SetFullImage(SkinPath("skins/battery_full.png"));
         battery->percent = 60;
 
-        auto* dial = AddControl(0, std::make_unique<CPowerManageButton>(h, 0, At(440, 200, PictureSize("skins/power_manage_6min.png")), "", 0));
+        auto* dial =
+            AddControl(0, std::make_unique<CPowerManageButton>(
+                              h, 0, At(440, 200, PictureSize("skins/power_manage_6min.png")), "", 0));
         for (int minutes = 3; minutes <= 10; ++minutes)
-            dial->SetMinuteImage(minutes, SkinPath("skins/power_manage_" + std::to_string(minutes) + "min.png"));
+            dial->SetMinuteImage(minutes,
+                                 SkinPath("skins/power_manage_" + std::to_string(minutes) + "min.png"));
 
         auto* mouse = AddControl(0, std::make_unique<CStaticImage>(h, 2101, Rect{10, 310, 110, 410}, ""));
         mouse->SetStripImage(SkinPath("skins/mouse/mouse_nr.png"));
-        auto* text = AddControl(0, std::make_unique<CStaticText>(h, 2102, Rect{130, 330, 430, 350}, 0xB4B4B4, DT_LEFT, ""));
+        auto* text = AddControl(
+            0, std::make_unique<CStaticText>(h, 2102, Rect{130, 330, 430, 350}, 0xB4B4B4, DT_LEFT, ""));
         text->SetDisplayText("CStaticText: every control of the toolkit");
     }
 };
 
 TEST(SkinRender, EveryControlWithTheRealSkins) {
-    if (!std::filesystem::exists(kSkins / "button2_nr.png")) GTEST_SKIP() << "no skins in " << kSkins;
+    if (!std::filesystem::exists(kSkins / "button2_nr.png"))
+        GTEST_SKIP() << "no skins in " << kSkins;
     std::string why;
     ASSERT_TRUE(InitWindowSystem(WindowSystemKind::Headless, &why)) << why;
     HeadlessBackend* screen = Headless();
@@ -184,9 +221,11 @@ TEST(SkinRender, EveryControlWithTheRealSkins) {
         // Hover the first button and open the category list beside the dialog.
         screen->MoveMouse({10 + 20, 10 + 55});
         screen->RunUntilIdle();
-        CWndPopup* list = dlg.OpenPopup(0, new CComboPopup(SkinPath("skins/menu_nr.png"), SkinPath("skins/menu_ov.png"),
-                                                           SkinPath("skins/menusub_nr.png"), SkinPath("skins/menusub_ov.png")),
-                                        {670, 20, 680, 30}, 1028, 2060);
+        CWndPopup* list =
+            dlg.OpenPopup(0,
+                          new CComboPopup(SkinPath("skins/menu_nr.png"), SkinPath("skins/menu_ov.png"),
+                                          SkinPath("skins/menusub_nr.png"), SkinPath("skins/menusub_ov.png")),
+                          {670, 20, 680, 30}, 1028, 2060);
         ASSERT_NE(list, nullptr);
         screen->MoveMouse({670 + 60, 20 + 1 + 22 * 5 + 10});
         screen->RunUntilIdle();

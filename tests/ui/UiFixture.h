@@ -41,7 +41,8 @@ protected:
     LRESULT OnMessage(uint32_t message, WPARAM wParam, LPARAM lParam) override {
         if (message > WM_USER) {
             notes.push_back({message, wParam, lParam});
-            if (onNote) onNote(notes.back());
+            if (onNote)
+                onNote(notes.back());
             return 0;
         }
         return CWnd::OnMessage(message, wParam, lParam);
@@ -79,8 +80,10 @@ protected:
         const int bandWidth = width / static_cast<int>(bands.size());
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                const COLORREF c = bands[static_cast<size_t>(std::min(x / bandWidth, static_cast<int>(bands.size()) - 1))];
-                image.Row(y)[x] = 0xFF000000u | (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+                const COLORREF c =
+                    bands[static_cast<size_t>(std::min(x / bandWidth, static_cast<int>(bands.size()) - 1))];
+                image.Row(y)[x] = 0xFF000000u | (uint32_t{GetRValue(c)} << 16) |
+                                  (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
             }
         const std::filesystem::path path = dir / name;
         EXPECT_TRUE(WritePngFile(image, path));
@@ -92,7 +95,8 @@ protected:
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
                 const COLORREF c = y < height / 2 ? top : bottom;
-                image.Row(y)[x] = 0xFF000000u | (uint32_t{GetRValue(c)} << 16) | (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
+                image.Row(y)[x] = 0xFF000000u | (uint32_t{GetRValue(c)} << 16) |
+                                  (uint32_t{GetGValue(c)} << 8) | GetBValue(c);
             }
         const std::filesystem::path path = dir / name;
         EXPECT_TRUE(WritePngFile(image, path));

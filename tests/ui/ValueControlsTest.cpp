@@ -18,8 +18,10 @@ TEST_F(UiTest, SliderStopsAndNearestStop) {
     const struct {
         int x;
         int stop;
-    } cases[] = {{0, 0}, {31, 0}, {32, 1}, {76, 1}, {77, 2}, {121, 2}, {122, 3}, {166, 3}, {167, 4}, {199, 4}};
-    for (const auto& c : cases) EXPECT_EQ(slider.NearestStop(c.x), c.stop) << c.x;
+    } cases[] = {{0, 0},   {31, 0},  {32, 1},  {76, 1},  {77, 2},
+                 {121, 2}, {122, 3}, {166, 3}, {167, 4}, {199, 4}};
+    for (const auto& c : cases)
+        EXPECT_EQ(slider.NearestStop(c.x), c.stop) << c.x;
 
     CSliderControl single(owner.Handle(), 3101, {20, 0, 120, 20}, 1, 7, 7, "");
     EXPECT_EQ(single.stops, (std::vector<int>{27}));
@@ -33,7 +35,7 @@ TEST_F(UiTest, SliderDragReportsEveryMoveAndClickJumps) {
     slider.OnLButtonDown(MK_LBUTTON, 5, 5);
     EXPECT_TRUE(slider.dragging);
     slider.OnMouseMove(MK_LBUTTON, 60, 5);
-    slider.OnMouseMove(MK_LBUTTON, 62, 5); // same stop: reported again
+    slider.OnMouseMove(MK_LBUTTON, 62, 5);  // same stop: reported again
     slider.OnMouseMove(MK_LBUTTON, 500, 5); // clamped to the right edge
     slider.OnLButtonUp(0, 150, 5);
     EXPECT_EQ(owner.notes, (std::vector<Note>{{3100, 0, CN_PRESSED},
@@ -63,7 +65,8 @@ TEST_F(UiTest, VerticalSliderValueEdges) {
     bar.OnLButtonDown(MK_LBUTTON, 15, 119);
     bar.OnMouseMove(MK_LBUTTON, 15, 20);
     bar.OnLButtonUp(0, 15, 20);
-    EXPECT_EQ(owner.notes, (std::vector<Note>{{3300, 0, CN_PRESSED}, {3300, 49, CN_VALUE_CHANGED}, {3300, 0, CN_CLICKED}}));
+    EXPECT_EQ(owner.notes, (std::vector<Note>{
+                               {3300, 0, CN_PRESSED}, {3300, 49, CN_VALUE_CHANGED}, {3300, 0, CN_CLICKED}}));
     EXPECT_EQ(bar.value, 49);
 }
 
@@ -88,8 +91,8 @@ TEST_F(ScrollBarTest, LayoutWithoutArrowPicturesAndThumbSizes) {
     EXPECT_EQ(bar.downRect, (Rect{0, 181, 18, 200}));
     EXPECT_EQ(bar.trackRect, (Rect{0, 20, 18, 180}));
     bar.SetScrollInfo(0, 5, 0);
-    EXPECT_EQ(bar.thumbRect, bar.trackRect); // maximum 0: the whole track
-    bar.SetScrollInfo(10, 10, 40);            // L = 161
+    EXPECT_EQ(bar.thumbRect, bar.trackRect);         // maximum 0: the whole track
+    bar.SetScrollInfo(10, 10, 40);                   // L = 161
     EXPECT_EQ(bar.thumbRect, (Rect{0, 60, 18, 99})); // bottom = top + length - 1
     bar.SetScrollInfo(35, 10, 40);
     EXPECT_EQ(bar.thumbRect.bottom, 180); // capped at the track bottom
@@ -174,7 +177,8 @@ TEST_F(LibraryListTest, DoubleClickTogglesMacrosTooAndRightClickCarriesThePoint)
     EXPECT_EQ(owner.notes, (std::vector<Note>{{2015, 0, CN_DOUBLE_CLICKED}}));
     Point seen{};
     owner.onNote = [&](const Note& n) {
-        if (n.lParam == CN_RIGHT_CLICKED) seen = *reinterpret_cast<const Point*>(n.wParam);
+        if (n.lParam == CN_RIGHT_CLICKED)
+            seen = *reinterpret_cast<const Point*>(n.wParam);
     };
     list.OnRButtonUp(0, 30, 6);
     EXPECT_EQ(seen, (Point{30, 6}));
@@ -182,7 +186,8 @@ TEST_F(LibraryListTest, DoubleClickTogglesMacrosTooAndRightClickCarriesThePoint)
 }
 
 TEST_F(LibraryListTest, EnsureSelectionVisible) {
-    for (int j = 2; j < 12; ++j) library.AddMacroAt({0, j, 0, 0}, "m" + std::to_string(j), std::make_unique<MacroRecord>());
+    for (int j = 2; j < 12; ++j)
+        library.AddMacroAt({0, j, 0, 0}, "m" + std::to_string(j), std::make_unique<MacroRecord>());
     CEditShowList list(owner.Handle(), {0, 0, 200, 100}, ""); // 5 rows shown of 12
     list.SetLibrary(&library);
     list.selectedRow = 9;
@@ -219,7 +224,8 @@ TEST_F(UiTest, TabsSetThePageIndexBeforeTheyReport) {
         uint32_t id;
         int main;
         int settings;
-    } cases[] = {{2049, 0, 0}, {2051, 2, 0}, {2053, 4, 0}, {3002, 0, 1}, {3007, 0, 7}, {3009, 0, 9}, {3005, 0, 0}};
+    } cases[] = {{2049, 0, 0}, {2051, 2, 0}, {2053, 4, 0}, {3002, 0, 1},
+                 {3007, 0, 7}, {3009, 0, 9}, {3005, 0, 0}};
     for (const auto& c : cases) {
         MainPageIndex = 0;
         SettingsPageIndex = 0;
@@ -230,7 +236,9 @@ TEST_F(UiTest, TabsSetThePageIndexBeforeTheyReport) {
         tab.OnRButtonUp(0, 5, 5);
         EXPECT_EQ(MainPageIndex, c.main) << c.id;
         EXPECT_EQ(SettingsPageIndex, c.settings) << c.id;
-        EXPECT_EQ(owner.notes, (std::vector<Note>{{c.id, 0, CN_PRESSED}, {c.id, 0, CN_CLICKED}, {c.id, c.id, CN_RIGHT_CLICKED}}))
+        EXPECT_EQ(
+            owner.notes,
+            (std::vector<Note>{{c.id, 0, CN_PRESSED}, {c.id, 0, CN_CLICKED}, {c.id, c.id, CN_RIGHT_CLICKED}}))
             << c.id;
     }
     MainPageIndex = 2;
