@@ -3,10 +3,13 @@
 #include "macros/MacroLibrary.h"
 #include "ui/Battery.h"
 #include "ui/ColorSelectCheckButton.h"
+#include "ui/ComboButton.h"
+#include "ui/DPIRadioButton.h"
 #include "ui/EditShowList.h"
 #include "ui/ImageButton.h"
 #include "ui/RadioButton.h"
 #include "ui/StaticImage.h"
+#include "ui/StaticText.h"
 #include "ui/VScrollBar.h"
 #include "ui/VerticalSliderControl.h"
 
@@ -196,6 +199,45 @@ TEST_F(UiTest, MissingPicturesDrawWhatTheyCanAndStillClick) {
     picture.Draw(other, other.Bounds());
     battery.Draw(other, other.Bounds());
     EXPECT_EQ(other.GetPixel(10, 60), 0x000000u);
+}
+
+// Each control's text, drawn the way a caption of that text would be.
+TEST_F(UiTest, ControlsShowTheirOwnTexts) {
+    const Rect r{0, 0, 80, 24};
+    CDPIRadioButton dpi(owner.Handle(), 3291, r, "caption");
+    dpi.dpiValue = 32;
+    CStaticText text(owner.Handle(), 2102, r, 0x00FF00, DT_CENTER, "caption");
+    text.SetDisplayText("shown");
+    CComboButton combo(owner.Handle(), 1027, 2060, r, "caption", DT_LEFT, true, true, false, 0, "Left Click");
+    combo.showDisabledText = true;
+    const struct {
+        const char* name;
+        CControlBase* control;
+        std::string expected;
+        Rect area;
+        uint32_t flags;
+        COLORREF colour;
+    } cases[] = {
+        {"DPI label",
+         &dpi,
+         "1600",
+         {0, 0, 80, 11},
+         DT_WORD_ELLIPSIS | DT_SINGLELINE | DT_CENTER,
+         kCaptionNormal},
+        {"static text", &text, "shown", r, DT_CENTER | DT_WORD_ELLIPSIS | DT_VCENTER, 0x00FF00},
+        {"disabled combo", &combo, "Disable", r, DT_LEFT | kCaptionFlags, kCaptionNormal},
+    };
+    for (const auto& c : cases) {
+        CCanvas drawn = Blank(80, 24);
+        c.control->Draw(drawn, drawn.Bounds());
+        CCanvas reference = Blank(80, 24);
+        DrawCaption(reference, c.control->font, c.expected, c.area, c.flags, c.colour);
+        EXPECT_EQ(drawn.Pixels(), reference.Pixels()) << c.name;
+        int lit = 0;
+        for (uint32_t p : drawn.Pixels())
+            lit += (p & 0xFFFFFF) != 0;
+        EXPECT_GT(lit, 0) << c.name;
+    }
 }
 
 } // namespace
