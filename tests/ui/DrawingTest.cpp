@@ -8,6 +8,7 @@
 #include "ui/EditShowList.h"
 #include "ui/ImageButton.h"
 #include "ui/RadioButton.h"
+#include "ui/SkinImage.h"
 #include "ui/StaticImage.h"
 #include "ui/StaticText.h"
 #include "ui/VScrollBar.h"
@@ -81,6 +82,34 @@ TEST_F(UiTest, BatteryFillHeightWithOnePixelMinimum) {
         EXPECT_EQ(dc.GetPixel(10, 0), kBlue) << int(c.percent);
         EXPECT_EQ(dc.GetPixel(10, 63), kRed) << int(c.percent);
     }
+}
+
+TEST_F(UiTest, ScaledFillsMoveUpOnePixelWhenTheFilledHeightIsOdd) {
+    const std::string empty = Picture("empty.png", 30, 61, {kBlue});
+    const std::string full = Picture("full.png", 30, 61, {kRed});
+    const struct {
+        double scale;
+        uint8_t percent;
+        int firstRed;
+    } batteryCases[] = {{1.5, 50, 47}, {2.0, 50, 64}, {2.0, 0, 112}};
+    for (const auto& c : batteryCases) {
+        UiScale = c.scale;
+        CBattery battery(owner.Handle(), {0, 0, ScaleI(30), ScaleI(61)}, "");
+        battery.SetEmptyImage(empty);
+        battery.SetFullImage(full);
+        battery.percent = c.percent;
+        CCanvas dc = Blank(ScaleI(30), ScaleI(61));
+        battery.Draw(dc, dc.Bounds());
+        EXPECT_EQ(FirstRowOf(dc, 10, kRed), c.firstRed) << c.scale << " " << int(c.percent);
+    }
+    UiScale = 1.5;
+    CVerticalSliderControl bar(owner.Handle(), 3300, {0, 0, 15, 150}, 10, 0, 0, "");
+    bar.SetEmptyImage(Picture("bar_empty.png", 10, 100, {kBlue}));
+    bar.SetFullImage(Picture("bar_full.png", 10, 100, {kRed}));
+    bar.SetValue(4); // filled 75: odd
+    CCanvas dc = Blank(15, 150);
+    bar.Draw(dc, dc.Bounds());
+    EXPECT_EQ(FirstRowOf(dc, 5, kRed), 74);
 }
 
 TEST_F(UiTest, BatteryChargingAndFullModes) {
