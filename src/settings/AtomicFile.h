@@ -17,7 +17,7 @@ public:
 
     bool Open(const std::filesystem::path& target);
     bool Write(const void* data, size_t size);
-    // Flushes, syncs and renames over the target. False (and the target untouched)
+    // Flushes and renames over the target. False (and the target untouched)
     // when any write since Open failed.
     bool Commit();
     void Discard();
