@@ -146,12 +146,21 @@ void CDlgBase::OnPaint(CCanvas& dc) {
         return;
     }
     const Rect client = GetClientRect();
-    CCanvas memory(client.Width(), client.Height());
-    if (memory.IsEmpty())
-        return;
-    memory.SetClipRect(dc.GetClipRect());
-    DrawBackground(memory, client);
-    dc.BitBlt(0, 0, client.Width(), client.Height(), memory, 0, 0);
+    // One off-screen canvas of the client size, kept between paints so a hover change does not
+    // allocate and clear a whole window's worth of pixels; only the invalid area is redrawn.
+    if (paintBuffer_.Width() != client.Width() || paintBuffer_.Height() != client.Height()) {
+        if (!paintBuffer_.Create(client.Width(), client.Height()))
+            return;
+    }
+    paintBuffer_.SetClipRect(dc.GetClipRect());
+    // A fresh device context's text state: no font of an earlier paint stays selected.
+    paintBuffer_.SelectFont(nullptr);
+    paintBuffer_.SetTextColor(RGB(0, 0, 0));
+    paintBuffer_.SetBkColor(RGB(255, 255, 255));
+    paintBuffer_.SetBkMode(OPAQUE);
+    DrawBackground(paintBuffer_, client);
+    paintBuffer_.ResetClip();
+    dc.BitBlt(0, 0, client.Width(), client.Height(), paintBuffer_, 0, 0);
 }
 
 void CDlgBase::InvalidateControl(const CControlBase* control) {

@@ -123,6 +123,7 @@ private:
     template <typename Visit> void ForEachControl(Visit&& visit) const;
 
     std::array<PopupSlot, kPopupSlots> popups_{};
+    CCanvas paintBuffer_;
     HWND registeredWindow_ = 0;
 };
 
