@@ -69,6 +69,14 @@ TEST_F(PopupTest, LayoutSizesTheWindowFromItsRows) {
     EXPECT_EQ(profiles->items[1].rect, (Rect{0, 26, 230, 51}));
 }
 
+TEST_F(PopupTest, LayoutScalesRowsAndWindow) {
+    UiScale = 1.5;
+    auto* combo = Open(new CComboPopup("", "", "", ""));
+    EXPECT_EQ(combo->items[1].rect, (Rect{1, 34, 241, 67}));
+    EXPECT_EQ(combo->GetWindowRect().Width(), 243);
+    EXPECT_EQ(combo->GetWindowRect().Height(), 530);
+}
+
 TEST_F(PopupTest, HotRowChangesRenderOnceAndCategoryRowsTellTheParent) {
     auto* combo = Open(new CComboPopup("", "", "", ""));
     const int before = screen->PresentCount(combo->Handle());
