@@ -165,6 +165,20 @@ TEST_F(PopupTest, ProfileListReportsNamedProfilesOnly) {
     AppLanguage.Clear();
 }
 
+TEST_F(PopupTest, ProfileRowsDrawActiveHotEmptyAndManagementFills) {
+    auto* profiles = new CComboProfilePopup("");
+    profiles->SetProfileName(2, "", 0);
+    Open(profiles);
+    Move(At(Row25(2).x, Row25(2).y));
+    const CCanvas pixels = screen->WindowPixels(profiles->Handle());
+    const struct {
+        int row;
+        COLORREF fill;
+    } cases[] = {{1, 0x000078}, {2, 0x373737}, {3, 0x1F1F1F}, {4, 0x1F1F1F}, {6, 0x000049}};
+    for (const auto& c : cases)
+        EXPECT_EQ(pixels.GetPixel(200, 1 + 25 * c.row + 3), c.fill) << c.row;
+}
+
 TEST_F(PopupTest, LosingTheActivationReportsOnceAndStaysOpen) {
     auto* rates = Open(new CComboPollingRatePopup());
     EXPECT_EQ(GetActiveWindow(), rates->Handle());
