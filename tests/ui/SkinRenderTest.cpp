@@ -241,6 +241,11 @@ TEST(SkinRender, EveryControlWithTheRealSkins) {
 #ifdef VEXMO_HAVE_RESOURCES
         EXPECT_TRUE(HasPicture(scroll->upImage));
         EXPECT_EQ(scroll->arrowHeight, 20);
+        // The main window's background resource prepares at its full size.
+        EXPECT_TRUE(dlg.LoadBackgroundResource(364));
+        EXPECT_EQ(dlg.backgroundSize, (Size{1127, 740}));
+        EXPECT_EQ(dlg.backgroundTrim, 0);
+        EXPECT_NE(dlg.averageColour, 0xEFE2BAu);
 #endif
     }
     ShutdownWindowSystem();
