@@ -1,5 +1,7 @@
 #include "ui/ImageShowList.h"
 
+#include <algorithm>
+
 #include "macros/MacroRecord.h"
 #include "settings/Globals.h"
 #include "ui/ClipGuard.h"
@@ -30,7 +32,7 @@ bool CImageShowList::OnLButtonDown(WPARAM, int x, int y) {
     if (!macro)
         return true;
     const int r = static_cast<int>((y - rect.top) / (kListRowHeight * UiScale));
-    const int count = static_cast<int>(macro->ActionCount);
+    const int count = static_cast<int>(std::min<uint32_t>(macro->ActionCount, kMacroActionSlots));
     if (r < count && firstRow + r < count)
         selectedRow = firstRow + r;
     return true;

@@ -84,6 +84,8 @@ void CVScrollBar::FollowDrag(int y) {
     dragRect = {dragRect.left, top, dragRect.right, top + height};
     InvalidateOwner(rect);
     const int length = trackRect.bottom - trackRect.top + 1;
+    if (length <= 0)
+        return; // a bar too short for its arrows has no track to drag along
     const int newPosition =
         static_cast<int>(static_cast<int64_t>(dragRect.top - trackRect.top) * maximum / length);
     if (newPosition == position)
