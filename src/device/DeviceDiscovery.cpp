@@ -22,11 +22,23 @@ void DeviceDiscovery::Shutdown() {
 bool DeviceDiscovery::DiscoverDevices() {
     for (KindState& state : kinds_) {
         state.present = false;
+        state.candidateIndex = -1;
+        state.candidatePath.clear();
     }
     // One snapshot for the whole pass, so member indexes and paths agree with each other.
     const std::vector<HidInterfaceInfo> interfaces = bus_.Enumerate();
     for (int memberIndex = 0; memberIndex < kMaxMemberIndex; ++memberIndex) {
         ScanInterface(memberIndex, interfaces);
+    }
+    for (KindState& state : kinds_) {
+        // The remembered interface has gone but another mouse of the kind is there: take it
+        // now, rather than report no mouse while one is connected.
+        if (!state.present && state.candidateIndex >= 0) {
+            state.featureHandle.reset();
+            state.present = true;
+            state.featureMemberIndex = state.candidateIndex;
+            state.featurePath = state.candidatePath;
+        }
     }
     for (DeviceKind kind : kDeviceKinds) {
         ConnectKind(kind, interfaces);
@@ -57,6 +69,10 @@ void DeviceDiscovery::ScanInterface(int memberIndex, const std::vector<HidInterf
     }
     if (info.featureReportByteLength != kMouseReportByteLength) {
         return;
+    }
+    if (state.candidateIndex < 0) {
+        state.candidateIndex = memberIndex;
+        state.candidatePath = listed.path;
     }
     if (state.featurePath.empty()) {
         state.present = true;

@@ -53,6 +53,9 @@ private:
         std::string featurePath; // remembered across discoveries while the kind stays present
         std::unique_ptr<HidDevice> featureHandle;
         std::unique_ptr<InputReader> reader;
+        // This pass: the first usable feature interface of the kind, whatever its path.
+        int candidateIndex = -1;
+        std::string candidatePath;
     };
 
     KindState& State(DeviceKind kind) { return kinds_[KindIndex(kind)]; }

@@ -84,13 +84,13 @@ TEST_F(DiscoveryTest, ASecondIdenticalMouseIsIgnoredOnceAPathIsRemembered) {
     EXPECT_EQ(discovery.FeatureHandle(DeviceKind::Wired), handle); // kept, not reopened
     EXPECT_EQ(discovery.FeatureMemberIndex(DeviceKind::Wired), 3);
 
-    // Without the first mouse the remembered path is gone: the kind is absent for this
-    // discovery, and the next one takes the second mouse.
+    // Without the first mouse the remembered path is gone: the second mouse is taken at
+    // once, so a connected mouse never counts as none.
     bus.UnplugPrefix("first/");
-    EXPECT_FALSE(discovery.DiscoverDevices());
-    EXPECT_EQ(discovery.FeaturePath(DeviceKind::Wired), "");
     ASSERT_TRUE(discovery.DiscoverDevices());
     EXPECT_EQ(discovery.FeaturePath(DeviceKind::Wired), "second/feature");
+    ASSERT_NE(discovery.FeatureHandle(DeviceKind::Wired), nullptr);
+    EXPECT_EQ(discovery.FeatureHandle(DeviceKind::Wired)->Info().path, "second/feature");
 }
 
 TEST_F(DiscoveryTest, UnrelatedDevicesAreNeitherTakenNorOpened) {

@@ -190,6 +190,54 @@ TEST_F(LinkTest, StatusTimerQueriesEveryTwentyOneTicks) {
     EXPECT_TRUE(TakeLog().empty());
 }
 
+// Two identical mice on one bus; the mice outlive the bus and the link.
+class TwoMice : public ::testing::Test {
+protected:
+    TwoMice() { bus.AddMouse(second, "second"); }
+
+    size_t HostFrames(sim::SimulatedMouse& mouse) {
+        size_t sets = 0;
+        for (const sim::LoggedReport& report : mouse.Log()) {
+            sets += report.direction == sim::ReportDirection::Set ? 1 : 0;
+        }
+        mouse.ClearLog();
+        return sets;
+    }
+
+    TempDir temp;
+    VirtualClock clock;
+    sim::SimulatedMouse first{clock};
+    sim::SimulatedMouse second{clock};
+    sim::InProcessHidBus bus{first, "first"};
+    RecordingHost host;
+    std::vector<uint16_t> steps;
+    DeviceLink link{host, bus, clock, steps};
+};
+
+TEST_F(TwoMice, TheRememberedMouseKeepsTheLinkAndTheOtherTakesOverWhenItGoes) {
+    first.Plug(sim::SimKind::Wired);
+    link.RegisterForDeviceChanges();
+    link.DiscoverDevices();
+    second.Plug(sim::SimKind::Wired);
+    link.ProcessLinkEvents(); // the arrival: discovery keeps the first mouse, then its status
+    first.ClearLog();
+    link.RaiseChangeFlags(ChangeFlags::All());
+    link.ApplyChanges();
+    EXPECT_EQ(HostFrames(first), 14u);
+    EXPECT_EQ(HostFrames(second), 0u);
+
+    first.Unplug(sim::SimKind::Wired);
+    link.ProcessLinkEvents();
+    EXPECT_EQ(host.allGone, 0); // a mouse is still connected
+    link.RaiseChangeFlags(ChangeFlags::All());
+    link.ApplyChanges();
+    EXPECT_EQ(HostFrames(second), 0u); // it is taken to hold what the shadows say
+    host.Current().keys[5].code = {0x10, 0x01, 0x00};
+    link.RaiseChangeFlags({true, false, false, false});
+    link.ApplyChanges();
+    EXPECT_EQ(HostFrames(second), 1u);
+}
+
 TEST(LinkOverFakeBus, TheStatusTimerRestartsAReaderThatStopped) {
     TempDir temp;
     FakeBus bus;
