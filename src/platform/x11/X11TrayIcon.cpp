@@ -158,6 +158,10 @@ private:
                 Handle();
             ApplyPending();
             XFlush(display_);
+            // A round trip above may have read events into Xlib's queue: the socket would
+            // then stay quiet although events wait.
+            if (XPending(display_) > 0)
+                continue;
             pollfd fds[2] = {{xfd, POLLIN, 0}, {wake_, POLLIN, 0}};
             if (poll(fds, 2, -1) < 0)
                 continue;
