@@ -5,6 +5,7 @@
 
 #include "platform/core/WindowSystem.h"
 #include "platform/core/Wnd.h"
+#include "platform/desktop/OwnFileDialog.h"
 
 namespace vexmo {
 namespace {
@@ -66,8 +67,11 @@ std::optional<std::filesystem::path> ShowFileDialog(const FileDialogRequest& req
     FileDialogAnswer answer;
     if (Headless()) {
         answer = FromScript(request);
-    } else if (SystemProvider()) {
-        answer = RunKeepingWindowsAlive(request, SystemProvider());
+    } else {
+        if (SystemProvider())
+            answer = RunKeepingWindowsAlive(request, SystemProvider());
+        if (answer.status == FileDialogAnswer::Status::Unavailable)
+            answer = RunOwnFileDialog(request);
     }
     if (answer.status != FileDialogAnswer::Status::Chosen || answer.path.empty())
         return std::nullopt;
