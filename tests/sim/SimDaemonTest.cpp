@@ -12,13 +12,16 @@
 #include <condition_variable>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <regex>
 #include <spawn.h>
 #include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 
@@ -302,6 +305,125 @@ TEST_F(SimServerTest, HostileClientsDoNotHurtTheDaemon) {
     const simbus::Reply reply = after.Request("list");
     EXPECT_TRUE(reply.ok);
     EXPECT_EQ(reply.data.size(), 4u);
+}
+
+// A daemon that answers with whatever the test scripted: the bus must take nothing on trust.
+class ScriptedDaemon {
+public:
+    ScriptedDaemon(const std::filesystem::path& path, std::map<std::string, std::string> answers)
+        : answers_(std::move(answers)) {
+        listen_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+        ok_ = ::bind(listen_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+              ::listen(listen_, 8) == 0;
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~ScriptedDaemon() {
+        ::shutdown(listen_, SHUT_RDWR);
+        thread_.join();
+        {
+            std::lock_guard lock(mutex_);
+            for (int fd : connections_) {
+                ::shutdown(fd, SHUT_RDWR);
+            }
+        }
+        for (std::thread& connection : handlers_) {
+            connection.join();
+        }
+        for (int fd : connections_) {
+            ::close(fd);
+        }
+        ::close(listen_);
+    }
+    bool Ok() const { return ok_; }
+
+private:
+    void Serve() {
+        for (;;) {
+            const int fd = ::accept(listen_, nullptr, nullptr);
+            if (fd < 0) {
+                return;
+            }
+            std::lock_guard lock(mutex_);
+            connections_.push_back(fd);
+            handlers_.emplace_back([this, fd] { Answer(fd); });
+        }
+    }
+    void Answer(int fd) {
+        std::string buffer;
+        char c = 0;
+        while (::recv(fd, &c, 1, 0) == 1) {
+            if (c != '\n') {
+                buffer += c;
+                continue;
+            }
+            const std::string verb = buffer.substr(0, buffer.find(' '));
+            const auto answer = answers_.find(verb);
+            const std::string reply = answer == answers_.end() ? "err no\n" : answer->second;
+            ::send(fd, reply.data(), reply.size(), MSG_NOSIGNAL);
+            buffer.clear();
+            if (verb == "read") {
+                ::shutdown(fd, SHUT_WR); // the stream ends after the scripted lines
+            }
+        }
+    }
+
+    std::mutex mutex_;
+    std::vector<int> connections_;
+    std::vector<std::thread> handlers_;
+    std::map<std::string, std::string> answers_;
+    int listen_ = -1;
+    bool ok_ = false;
+    std::thread thread_;
+};
+
+TEST(SimHidBusClient, MalformedRepliesAreRefused) {
+    vexmo::test::TempDir dir;
+    const std::filesystem::path path = dir / "fake.sock";
+    const std::string good = "sim://mousesim/wired/input 248d 5b5e 33 0";
+    ScriptedDaemon daemon(
+        path, {
+                  {"list", "data " + good +
+                               "\ndata sim://x 248d\ndata /dev/hidraw0 248d 5b5e 33 0\n"
+                               "data sim://y zzzz 5b5e 33 0\ndata sim://z 248d 5b5e 99999999 0\nok\n"},
+                  {"open", "ok 7 248d 5b5e 33 33\n"},
+                  {"get", "ok 0c01\n"},
+                  {"read", "ok\ninput zz\nsurprise\ninput 0506\n"},
+              });
+    ASSERT_TRUE(daemon.Ok());
+    SimHidBus bus(path);
+    const auto found = bus.Enumerate();
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].path, "sim://mousesim/wired/input");
+
+    auto device = bus.Open("sim://mousesim/wired/input");
+    ASSERT_TRUE(device);
+    Report report{};
+    report[0] = 0x0C;
+    EXPECT_FALSE(device->GetFeature(report.data(), report.size())) << "a reply of the wrong length";
+    uint8_t buffer[33];
+    EXPECT_EQ(device->ReadInput(buffer, sizeof buffer), 2) << "bad lines are skipped";
+    EXPECT_EQ(buffer[1], 0x06);
+    EXPECT_EQ(device->ReadInput(buffer, sizeof buffer), -1) << "the stream ended";
+}
+
+TEST(SimHidBusClient, SocketOfAnotherUserIsNotUsed) {
+    vexmo::test::TempDir dir;
+    SimulatedMouse mouse;
+    mouse.Plug(SimKind::Wired);
+    const std::filesystem::path path = dir / "other.sock";
+    SimServer server(mouse, path);
+    std::string why;
+    ASSERT_TRUE(server.Listen(&why)) << why;
+    if (::chown(path.c_str(), ::getuid() + 1, static_cast<gid_t>(-1)) != 0) {
+        GTEST_SKIP() << "cannot hand the socket to another user here";
+    }
+    SimHidBus bus(path);
+    EXPECT_TRUE(bus.Enumerate().empty());
+    EXPECT_FALSE(LineSocket::Connect(path, &why).IsOpen());
+    EXPECT_NE(why.find("not a socket of this user"), std::string::npos) << why;
 }
 
 // The real binary, as a user or the end-to-end tests run it.

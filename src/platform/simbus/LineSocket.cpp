@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -45,6 +46,14 @@ LineSocket LineSocket::Connect(const std::filesystem::path& path, std::string* w
         return socket;
     }
     std::memcpy(address.sun_path, text.c_str(), text.size() + 1);
+    // The /tmp fallback path could have been made by another user; only talk to our own daemon.
+    struct stat info {};
+    if (::lstat(text.c_str(), &info) == 0 && (!S_ISSOCK(info.st_mode) || info.st_uid != ::getuid())) {
+        if (why != nullptr) {
+            *why = text + " is not a socket of this user";
+        }
+        return socket;
+    }
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         if (why != nullptr) {

@@ -17,7 +17,8 @@ public:
     LineSocket(const LineSocket&) = delete;
     LineSocket& operator=(const LineSocket&) = delete;
 
-    // An unconnected socket when nothing listens at `path`; `why` says what failed.
+    // An unconnected socket when nothing listens at `path`, or when what is there is not a
+    // socket owned by this user; `why` says what failed.
     static LineSocket Connect(const std::filesystem::path& path, std::string* why = nullptr);
 
     bool IsOpen() const { return fd_ >= 0; }
