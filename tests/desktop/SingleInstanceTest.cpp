@@ -117,3 +117,26 @@ TEST(SingleInstanceTest, UnwritableFolderFails) {
 
 } // namespace
 } // namespace vexmo
+
+namespace vexmo {
+namespace {
+
+TEST(SingleInstanceFolderTest, SharedTempFolderMustBeOursAlone) {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string saved = runtime ? runtime : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    const std::filesystem::path folder = SingleInstance::RuntimeFolder();
+    ASSERT_FALSE(folder.empty());
+    // Opened up to others, it is refused rather than trusted.
+    chmod(folder.c_str(), 0777);
+    EXPECT_TRUE(SingleInstance::RuntimeFolder().empty());
+    SingleInstance guard("x", SingleInstance::RuntimeFolder());
+    EXPECT_EQ(guard.Acquire(nullptr), SingleInstance::Result::Failed);
+    chmod(folder.c_str(), 0700);
+    EXPECT_EQ(SingleInstance::RuntimeFolder(), folder);
+    if (!saved.empty())
+        setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
+}
+
+} // namespace
+} // namespace vexmo

@@ -82,11 +82,22 @@ std::filesystem::path SingleInstance::RuntimeFolder() {
     std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("vexmo-" + std::to_string(getuid()));
     mkdir(folder.c_str(), 0700);
+    // /tmp is shared: a folder (or link) someone else put there first must not be used, or
+    // they could answer in our place. An unusable folder makes Acquire fail, not trust it.
+    struct stat st {};
+    if (lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != getuid() ||
+        (st.st_mode & 0077) != 0) {
+        return {};
+    }
     return folder;
 }
 
-SingleInstance::SingleInstance(const std::string& name, std::filesystem::path folder)
-    : socketPath_(folder / (FileNameOf(name) + ".sock")), lockPath_(folder / (FileNameOf(name) + ".lock")) {}
+SingleInstance::SingleInstance(const std::string& name, std::filesystem::path folder) {
+    if (folder.empty())
+        return; // no safe folder: Acquire fails
+    socketPath_ = folder / (FileNameOf(name) + ".sock");
+    lockPath_ = folder / (FileNameOf(name) + ".lock");
+}
 
 SingleInstance::~SingleInstance() {
     if (listener_.joinable()) {
@@ -107,7 +118,9 @@ SingleInstance::~SingleInstance() {
 }
 
 SingleInstance::Result SingleInstance::Acquire(std::function<void()> onRequest) {
-    lockFd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lockPath_.empty())
+        return Result::Failed;
+    lockFd_ = open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFd_ < 0)
         return Result::Failed;
     if (flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
