@@ -261,6 +261,15 @@ TEST_F(EditBoxTest, TextIsCentredAndDrawnInTheOwnersColour) {
     EXPECT_LE(std::abs(leftGap - rightGap), 4) << leftGap << " " << rightGap;
 }
 
+TEST_F(EditBoxTest, LongTextScrollsToKeepTheCaretInView) {
+    owner.edit.SetWindowText(std::string(60, 'W'));
+    Keys({VK_END});
+    EXPECT_EQ(owner.edit.IndexAtX(kEditRect.right - 2), 60);
+    EXPECT_GT(owner.edit.IndexAtX(kEditRect.left + 2), 0); // the start has scrolled out
+    Keys({VK_HOME});
+    EXPECT_EQ(owner.edit.IndexAtX(kEditRect.left + 2), 0);
+}
+
 TEST_F(EditBoxTest, SetWindowTextReportsAChangeAndSetSelClamps) {
     owner.edit.SetWindowText("255");
     EXPECT_EQ(owner.changes, 1);

@@ -339,7 +339,7 @@ int CEditBox::TextLeft() const {
         scroll = caretX - inner;
     if (caretX < scroll)
         scroll = caretX;
-    const_cast<CEditBox*>(this)->scroll_ = scroll;
+    scroll_ = scroll;
     return rect_.left + kPadding - scroll;
 }
 

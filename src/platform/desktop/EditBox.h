@@ -99,7 +99,7 @@ private:
     std::u32string text_;
     int caret_ = 0;
     int anchor_ = 0;
-    int scroll_ = 0; // pixels the text is moved left so the caret stays in view
+    mutable int scroll_ = 0; // pixels the text is moved left so the caret stays in view (kept by painting)
 };
 
 } // namespace vexmo
