@@ -11,6 +11,8 @@ packages=(
   # desktop backends
   libx11-dev libxext-dev libxi-dev libxtst-dev libxrender-dev
   libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev libudev-dev
+  # session bus for the StatusNotifierItem tray icon
+  libdbus-1-dev
   # fonts the interface asks for by look-alike
   fonts-dejavu-core fonts-arphic-uming
   # art sources turned into skins at build time
