@@ -14,10 +14,18 @@ bool CTrayIcon::Add(const TrayIconData& data) {
     Delete();
     if (!WindowSystemRunning())
         return false;
-    std::unique_ptr<TrayIconSource> source =
-        Headless() ? CreateHeadlessTrayIconSource() : CreateX11TrayIconSource();
-    if (!source || !source->Add(data))
-        return false;
+    if (Headless()) {
+        source_ = CreateHeadlessTrayIconSource();
+        return source_->Add(data);
+    }
+    // The session bus's notifier host where one runs (it also shows XEmbed icons through a
+    // proxy, so only one of the two is used), else the XEmbed tray.
+    std::unique_ptr<TrayIconSource> source = CreateStatusNotifierTrayIconSource();
+    if (!source->Add(data)) {
+        source = CreateX11TrayIconSource();
+        if (!source->Add(data))
+            return false;
+    }
     source_ = std::move(source);
     return true;
 }

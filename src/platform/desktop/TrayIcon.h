@@ -34,6 +34,8 @@ public:
 };
 
 std::unique_ptr<TrayIconSource> CreateX11TrayIconSource();
+// Needs a StatusNotifierWatcher on the session bus: Add fails without one.
+std::unique_ptr<TrayIconSource> CreateStatusNotifierTrayIconSource();
 std::unique_ptr<TrayIconSource> CreateHeadlessTrayIconSource();
 
 class CTrayIcon {
