@@ -88,6 +88,46 @@ TEST_F(Messages, PopupDeletingItselfAfterCloseIsSafe) {
     EXPECT_FALSE(IsWindow(h));
 }
 
+TEST_F(Messages, ZeroSizedAndInvertedWindowsArePaintedSafely) {
+    struct Painter : CWnd {
+        int paints = 0;
+        void OnPaint(CCanvas& dc) override {
+            dc.FillSolidRect(GetClientRect(), RGB(1, 2, 3));
+            ++paints;
+        }
+    };
+    Painter empty, inverted;
+    ASSERT_TRUE(empty.CreateEx(0, "", WS_POPUP | WS_VISIBLE, {10, 10, 10, 10}));
+    ASSERT_TRUE(inverted.CreateEx(0, "", WS_POPUP | WS_VISIBLE, {50, 50, 20, 20}));
+    EXPECT_EQ(inverted.GetClientRect(), (Rect{0, 0, 0, 0}));
+    empty.Invalidate();
+    screen->RunUntilIdle();
+    EXPECT_EQ(empty.paints, 0) << "nothing to paint";
+    empty.SetWindowSize(30, 20);
+    screen->RunUntilIdle();
+    EXPECT_EQ(empty.paints, 1);
+    EXPECT_EQ(screen->Screenshot().GetPixel(39, 29), RGB(1, 2, 3));
+    empty.SetWindowSize(-5, 0);
+    screen->RunUntilIdle();
+    EXPECT_EQ(empty.GetClientRect(), (Rect{0, 0, 0, 0}));
+}
+
+TEST_F(Messages, ModelessDialogHidesOnEndAndStaysUsable) {
+    struct Notice : CDialog {
+        bool OnInitDialog() override {
+            MoveWindow({0, 0, 100, 50});
+            return true;
+        }
+    };
+    Notice notice;
+    ASSERT_TRUE(notice.CreateModeless());
+    EXPECT_TRUE(notice.IsWindowVisible());
+    EXPECT_EQ(GetActiveWindow(), notice.Handle());
+    notice.EndDialog(IDOK);
+    EXPECT_FALSE(notice.IsWindowVisible());
+    EXPECT_TRUE(IsWindow(notice.Handle()));
+}
+
 TEST_F(Messages, QuitEndsTheLoopWithItsCode) {
     PostQuitMessage(3);
     EXPECT_EQ(RunMessageLoop(), 3);

@@ -94,7 +94,7 @@ void ReleaseCapture() {
 }
 HWND GetActiveWindow() { return Manager() ? Manager()->Active() : 0; }
 HWND GetForegroundWindow() { return GetActiveWindow(); }
-Point GetCursorPos() { return Manager() ? Manager()->Cursor() : Point{}; }
+Point GetCursorPos() { return Manager() ? Manager()->Backend().CursorPos() : Point{}; }
 Size GetScreenSize() { return Manager() ? Manager()->Backend().ScreenSize() : Size{}; }
 int GetLogicalDpi() { return Manager() ? Manager()->Backend().LogicalDpi() : 96; }
 Rect GetWorkArea() { return Manager() ? Manager()->Backend().WorkArea() : Rect{}; }

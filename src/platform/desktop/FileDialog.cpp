@@ -6,6 +6,7 @@
 #include "platform/core/WindowSystem.h"
 #include "platform/core/Wnd.h"
 #include "platform/desktop/OwnFileDialog.h"
+#include "platform/desktop/PortalFileDialog.h"
 
 namespace vexmo {
 namespace {
@@ -68,7 +69,8 @@ std::optional<std::filesystem::path> ShowFileDialog(const FileDialogRequest& req
     if (Headless()) {
         answer = FromScript(request);
     } else {
-        if (SystemProvider())
+        answer = RunKeepingWindowsAlive(request, &RunPortalFileDialog);
+        if (answer.status == FileDialogAnswer::Status::Unavailable && SystemProvider())
             answer = RunKeepingWindowsAlive(request, SystemProvider());
         if (answer.status == FileDialogAnswer::Status::Unavailable)
             answer = RunOwnFileDialog(request);

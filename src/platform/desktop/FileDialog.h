@@ -1,6 +1,7 @@
 #pragma once
 // The open and save dialogs (the roles of the system's common file dialogs). On the headless
-// screen the answers come from a script the test sets; on a desktop from the dialog program
+// screen the answers come from a script the test sets; on a desktop from the desktop portal
+// where it answers, else from the dialog program
 // installed by the application (SetSystemFileDialog), else from a small dialog of our own
 // (OwnFileDialog.h). While a dialog program runs, the caller's window stays responsive
 // (painted, timers running) but disabled while the dialog is up.

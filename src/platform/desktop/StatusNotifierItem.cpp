@@ -13,6 +13,7 @@
 
 #include "platform/core/Messages.h"
 #include "platform/core/WindowSystem.h"
+#include "platform/desktop/SessionBus.h"
 #include "platform/desktop/TrayIcon.h"
 
 namespace vexmo {
@@ -28,14 +29,6 @@ constexpr int kDispatchTimeoutMs = 50;
 
 std::atomic<int> g_itemCounter{0};
 
-// Only a bus that is already there: libdbus would otherwise try to launch one for the display.
-bool SessionBusExists() {
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address && *address)
-        return true;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    return runtime && *runtime && access((std::string(runtime) + "/bus").c_str(), F_OK) == 0;
-}
 
 void AppendVariantString(DBusMessageIter* iter, const char* signature, int type, const void* value) {
     DBusMessageIter variant;

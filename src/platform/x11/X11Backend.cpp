@@ -1,5 +1,6 @@
 // The desktop backend on Xlib. The core decides everything about messages; this file maps
 // windows onto X windows, copies painted pixels to them and turns X events into raw input.
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -70,6 +71,8 @@ public:
         InternAtoms();
         DetectWindowManager();
         useShm_ = XShmQueryExtension(display_) == True;
+        // Held keys repeat as presses only, as they do on the system the program knows.
+        XkbSetDetectableAutoRepeat(display_, True, nullptr);
     }
 
     ~X11Backend() override {
@@ -330,11 +333,11 @@ private:
         static constexpr const char* kNames[] = {
             "WM_DELETE_WINDOW", "_NET_WM_STATE", "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_TASKBAR",
             "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_UTILITY",
-            "_NET_WM_WINDOW_TYPE_POPUP_MENU", "_NET_WM_WINDOW_OPACITY", "_NET_WM_NAME", "UTF8_STRING",
+            "_NET_WM_WINDOW_OPACITY", "_NET_WM_NAME", "UTF8_STRING",
             "_MOTIF_WM_HINTS", "_NET_ACTIVE_WINDOW", "_NET_WM_MOVERESIZE", "_NET_WORKAREA", "_NET_SUPPORTED",
             "_NET_SUPPORTING_WM_CHECK", "_NET_WM_ICON"};
         Atom* const targets[] = {&wmDeleteWindow_, &netWmState_, &netWmStateAbove_, &netWmStateSkipTaskbar_,
-                                 &netWmWindowType_, &netWmTypeNormal_, &netWmTypeUtility_, &netWmTypePopup_,
+                                 &netWmWindowType_, &netWmTypeNormal_, &netWmTypeUtility_,
                                  &netWmOpacity_, &netWmName_, &utf8String_, &motifHints_, &netActiveWindow_,
                                  &netWmMoveResize_, &netWorkArea_, &netSupported_, &netSupportingWmCheck_, &netWmIcon_};
         constexpr int kCount = static_cast<int>(std::size(kNames));
@@ -442,9 +445,9 @@ private:
         XChangeProperty(display_, n->xid, netWmName_, utf8String_, 8, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(w.title.data()), static_cast<int>(w.title.size()));
         const bool tool = (w.exStyle & WS_EX_TOOLWINDOW) || (w.owner && !(w.exStyle & WS_EX_APPWINDOW));
-        const Atom type = (w.exStyle & WS_EX_TOOLWINDOW) && (w.exStyle & WS_EX_TOPMOST) ? netWmTypePopup_
-                          : tool                                                         ? netWmTypeUtility_
-                                                                                         : netWmTypeNormal_;
+        // Popups are utility windows, not menus: they must take the focus to learn when they
+        // lose it (their owners close them then).
+        const Atom type = tool ? netWmTypeUtility_ : netWmTypeNormal_;
         XChangeProperty(display_, n->xid, netWmWindowType_, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&type), 1);
         if (auto owner = byHandle_.find(w.owner); w.owner && owner != byHandle_.end())
@@ -563,9 +566,9 @@ private:
             const int n = XLookupString(&e.xkey, text, sizeof text, &keysym, nullptr);
             const uint32_t vk = VirtualKeyFromKeysym(keysym ? keysym : XLookupKeysym(&e.xkey, 0));
             std::string utf8;
-            if (e.type == KeyPress && n > 0) utf8 = Latin1ToUtf8(text, n);
-            // Control characters other than backspace never reach WM_CHAR from Enter or Escape
-            // handling we do not have; keep them as the system does.
+            if (e.type == KeyPress && n > 0 && !(n == 1 && text[0] == 0x7F)) utf8 = Latin1ToUtf8(text, n);
+            // Backspace, Enter and Escape type their control characters as the system's do;
+            // Delete types nothing.
             if (vk || !utf8.empty()) sink.KeyChanged(e.type == KeyPress, vk, utf8);
             break;
         }
@@ -615,7 +618,7 @@ private:
     std::map<Window, HWND> byXid_;
     std::map<HWND, Window> byHandle_;
     Atom wmDeleteWindow_{}, netWmState_{}, netWmStateAbove_{}, netWmStateSkipTaskbar_{}, netWmWindowType_{},
-        netWmTypeNormal_{}, netWmTypeUtility_{}, netWmTypePopup_{}, netWmOpacity_{}, netWmName_{}, utf8String_{},
+        netWmTypeNormal_{}, netWmTypeUtility_{}, netWmOpacity_{}, netWmName_{}, utf8String_{},
         motifHints_{}, netActiveWindow_{}, netWmMoveResize_{}, netWorkArea_{}, netSupported_{}, netSupportingWmCheck_{}, netWmIcon_{};
 };
 
