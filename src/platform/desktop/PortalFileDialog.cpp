@@ -25,7 +25,8 @@ std::atomic<int> g_tokenCounter{0};
 struct Connection {
     DBusConnection* bus = nullptr;
     ~Connection() {
-        if (!bus) return;
+        if (!bus)
+            return;
         dbus_connection_close(bus);
         dbus_connection_unref(bus);
     }
@@ -89,8 +90,8 @@ void AppendFilters(DBusMessageIter* dict, const std::vector<FileFilter>& filters
 }
 
 DBusMessage* BuildCall(const FileDialogRequest& request, const std::string& token) {
-    DBusMessage* call =
-        dbus_message_new_method_call(kPortalName, kPortalPath, kChooserInterface, request.save ? "SaveFile" : "OpenFile");
+    DBusMessage* call = dbus_message_new_method_call(kPortalName, kPortalPath, kChooserInterface,
+                                                     request.save ? "SaveFile" : "OpenFile");
     DBusMessageIter args, dict;
     dbus_message_iter_init_append(call, &args);
     const char* parent = "";
@@ -100,9 +101,12 @@ DBusMessage* BuildCall(const FileDialogRequest& request, const std::string& toke
     dbus_message_iter_open_container(&args, DBUS_TYPE_ARRAY, "{sv}", &dict);
     AppendString(&dict, "handle_token", token);
     const std::vector<FileFilter> filters = ParseFileFilter(request.filter);
-    if (!filters.empty()) AppendFilters(&dict, filters);
-    if (request.save && !request.initialName.empty()) AppendString(&dict, "current_name", request.initialName);
-    if (!request.initialFolder.empty()) AppendPathBytes(&dict, "current_folder", request.initialFolder.string());
+    if (!filters.empty())
+        AppendFilters(&dict, filters);
+    if (request.save && !request.initialName.empty())
+        AppendString(&dict, "current_name", request.initialName);
+    if (!request.initialFolder.empty())
+        AppendPathBytes(&dict, "current_folder", request.initialFolder.string());
     dbus_message_iter_close_container(&args, &dict);
     return call;
 }
@@ -115,22 +119,26 @@ FileDialogAnswer ReadResponse(DBusMessage* signal) {
     }
     dbus_uint32_t response = 0;
     dbus_message_iter_get_basic(&args, &response);
-    if (response != kResponseSuccess) return FileDialogAnswer::Cancelled();
+    if (response != kResponseSuccess)
+        return FileDialogAnswer::Cancelled();
     if (!dbus_message_iter_next(&args) || dbus_message_iter_get_arg_type(&args) != DBUS_TYPE_ARRAY) {
         return FileDialogAnswer::Cancelled();
     }
     DBusMessageIter dict;
-    for (dbus_message_iter_recurse(&args, &dict); dbus_message_iter_get_arg_type(&dict) == DBUS_TYPE_DICT_ENTRY;
-         dbus_message_iter_next(&dict)) {
+    for (dbus_message_iter_recurse(&args, &dict);
+         dbus_message_iter_get_arg_type(&dict) == DBUS_TYPE_DICT_ENTRY; dbus_message_iter_next(&dict)) {
         DBusMessageIter entry, variant, uris;
         dbus_message_iter_recurse(&dict, &entry);
         const char* key = nullptr;
         dbus_message_iter_get_basic(&entry, &key);
-        if (std::string(key) != "uris" || !dbus_message_iter_next(&entry)) continue;
+        if (std::string(key) != "uris" || !dbus_message_iter_next(&entry))
+            continue;
         dbus_message_iter_recurse(&entry, &variant);
-        if (dbus_message_iter_get_arg_type(&variant) != DBUS_TYPE_ARRAY) continue;
+        if (dbus_message_iter_get_arg_type(&variant) != DBUS_TYPE_ARRAY)
+            continue;
         dbus_message_iter_recurse(&variant, &uris);
-        if (dbus_message_iter_get_arg_type(&uris) != DBUS_TYPE_STRING) continue;
+        if (dbus_message_iter_get_arg_type(&uris) != DBUS_TYPE_STRING)
+            continue;
         const char* uri = nullptr;
         dbus_message_iter_get_basic(&uris, &uri);
         const std::string path = PathFromFileUri(uri);
@@ -140,9 +148,12 @@ FileDialogAnswer ReadResponse(DBusMessage* signal) {
 }
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -150,10 +161,13 @@ int HexValue(char c) {
 
 std::string PathFromFileUri(const std::string& uri) {
     constexpr std::string_view kScheme = "file://";
-    if (uri.rfind(kScheme, 0) != 0) return {};
+    if (uri.rfind(kScheme, 0) != 0)
+        return {};
     std::string rest = uri.substr(kScheme.size());
-    if (rest.rfind("localhost/", 0) == 0) rest.erase(0, std::string_view("localhost").size());
-    if (rest.empty() || rest.front() != '/') return {};
+    if (rest.rfind("localhost/", 0) == 0)
+        rest.erase(0, std::string_view("localhost").size());
+    if (rest.empty() || rest.front() != '/')
+        return {};
     std::string path;
     for (size_t i = 0; i < rest.size(); ++i) {
         if (rest[i] != '%') {
@@ -162,9 +176,11 @@ std::string PathFromFileUri(const std::string& uri) {
         }
         const int high = i + 2 < rest.size() ? HexValue(rest[i + 1]) : -1;
         const int low = i + 2 < rest.size() ? HexValue(rest[i + 2]) : -1;
-        if (high < 0 || low < 0) return {};
+        if (high < 0 || low < 0)
+            return {};
         const char c = static_cast<char>(high * 16 + low);
-        if (c == '\0') return {}; // a NUL would cut the path short
+        if (c == '\0')
+            return {}; // a NUL would cut the path short
         path.push_back(c);
         i += 2;
     }
@@ -172,19 +188,17 @@ std::string PathFromFileUri(const std::string& uri) {
 }
 
 FileDialogAnswer RunPortalFileDialog(const FileDialogRequest& request) {
-    if (!SessionBusExists()) return FileDialogAnswer::Unavailable();
-    dbus_threads_init_default();
     DBusError error;
     dbus_error_init(&error);
     Connection c;
-    c.bus = dbus_bus_get_private(DBUS_BUS_SESSION, &error);
+    c.bus = OpenSessionBus();
     if (!c.bus || !dbus_bus_name_has_owner(c.bus, kPortalName, &error)) {
         dbus_error_free(&error);
         return FileDialogAnswer::Unavailable();
     }
-    dbus_connection_set_exit_on_disconnect(c.bus, FALSE);
     // Listen before asking: the answer may come at once.
-    const std::string rule = std::string("type='signal',interface='") + kRequestInterface + "',member='Response'";
+    const std::string rule =
+        std::string("type='signal',interface='") + kRequestInterface + "',member='Response'";
     dbus_bus_add_match(c.bus, rule.c_str(), &error);
     const std::string token = "vexmo" + std::to_string(++g_tokenCounter);
     DBusMessage* call = BuildCall(request, token);
@@ -200,8 +214,8 @@ FileDialogAnswer RunPortalFileDialog(const FileDialogRequest& request) {
     dbus_message_unref(reply);
     while (dbus_connection_read_write(c.bus, kWaitStepMs)) {
         while (DBusMessage* m = dbus_connection_pop_message(c.bus)) {
-            const bool ours = dbus_message_is_signal(m, kRequestInterface, "Response") && dbus_message_get_path(m) &&
-                              requestPath == dbus_message_get_path(m);
+            const bool ours = dbus_message_is_signal(m, kRequestInterface, "Response") &&
+                              dbus_message_get_path(m) && requestPath == dbus_message_get_path(m);
             if (ours) {
                 FileDialogAnswer answer = ReadResponse(m);
                 dbus_message_unref(m);

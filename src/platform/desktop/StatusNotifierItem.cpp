@@ -29,7 +29,6 @@ constexpr int kDispatchTimeoutMs = 50;
 
 std::atomic<int> g_itemCounter{0};
 
-
 void AppendVariantString(DBusMessageIter* iter, const char* signature, int type, const void* value) {
     DBusMessageIter variant;
     dbus_message_iter_open_container(iter, DBUS_TYPE_VARIANT, signature, &variant);
@@ -69,17 +68,11 @@ public:
 
     bool Add(const TrayIconData& data) override {
         Delete();
-        if (!SessionBusExists())
+        connection_ = OpenSessionBus();
+        if (!connection_)
             return false;
-        dbus_threads_init_default();
         DBusError error;
         dbus_error_init(&error);
-        connection_ = dbus_bus_get_private(DBUS_BUS_SESSION, &error);
-        if (!connection_) {
-            dbus_error_free(&error);
-            return false;
-        }
-        dbus_connection_set_exit_on_disconnect(connection_, FALSE);
         data_ = data;
         if (!dbus_bus_name_has_owner(connection_, kWatcherName, &error) || !Publish()) {
             dbus_error_free(&error);
