@@ -21,7 +21,7 @@
 namespace vexmo {
 namespace {
 
-// Physical keys whose unshifted keysym has no virtual key of its own still get one.
+// A key is named by its unshifted keysym, so Shift+1 still reports the 1 key.
 uint32_t VirtualKeyOf(Display* display, int keycode) {
     const KeySym keysym = XkbKeycodeToKeysym(display, static_cast<KeyCode>(keycode), 0, 0);
     return VirtualKeyFromKeysym(keysym);
