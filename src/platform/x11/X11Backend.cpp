@@ -21,6 +21,7 @@
 
 #include "platform/core/Messages.h"
 #include "platform/core/WindowBackend.h"
+#include "platform/x11/X11InputMethod.h"
 #include "platform/x11/X11Keys.h"
 
 namespace vexmo {
@@ -73,9 +74,11 @@ public:
         useShm_ = XShmQueryExtension(display_) == True;
         // Held keys repeat as presses only, as they do on the system the program knows.
         XkbSetDetectableAutoRepeat(display_, True, nullptr);
+        inputMethod_ = std::make_unique<X11InputMethod>(display_);
     }
 
     ~X11Backend() override {
+        inputMethod_.reset(); // its input contexts go before the connection they live on
         XCloseDisplay(display_);
         if (wake_ >= 0) close(wake_);
     }
@@ -291,6 +294,8 @@ public:
         while (XPending(display_) > 0) {
             XEvent e;
             XNextEvent(display_, &e);
+            // Keys of an unfinished compose or input-method sequence belong to the method.
+            if (inputMethod_->Filter(&e)) continue;
             Handle(sink, e);
             if (g_connectionLost) break;
         }
@@ -519,20 +524,6 @@ private:
         return m;
     }
 
-    static std::string Latin1ToUtf8(const char* s, int n) {
-        std::string out;
-        for (int i = 0; i < n; ++i) {
-            const auto c = static_cast<unsigned char>(s[i]);
-            if (c < 0x80) {
-                out.push_back(static_cast<char>(c));
-            } else {
-                out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-                out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-            }
-        }
-        return out;
-    }
-
     void Handle(EventSink& sink, XEvent& e) {
         const HWND h = HandleOf(e.xany.window);
         switch (e.type) {
@@ -561,12 +552,18 @@ private:
         }
         case KeyPress:
         case KeyRelease: {
-            char text[32];
             KeySym keysym = 0;
-            const int n = XLookupString(&e.xkey, text, sizeof text, &keysym, nullptr);
-            const uint32_t vk = VirtualKeyFromKeysym(keysym ? keysym : XLookupKeysym(&e.xkey, 0));
             std::string utf8;
-            if (e.type == KeyPress && n > 0 && !(n == 1 && text[0] == 0x7F)) utf8 = Latin1ToUtf8(text, n);
+            if (e.type == KeyPress) {
+                unsigned long sym = 0;
+                utf8 = inputMethod_->Lookup(&e, &sym);
+                keysym = sym;
+                if (utf8 == "\x7F") utf8.clear();
+            } else {
+                char text[32];
+                XLookupString(&e.xkey, text, sizeof text, &keysym, nullptr);
+            }
+            const uint32_t vk = VirtualKeyFromKeysym(keysym ? keysym : XLookupKeysym(&e.xkey, 0));
             // Backspace, Enter and Escape type their control characters as the system's do;
             // Delete types nothing.
             if (vk || !utf8.empty()) sink.KeyChanged(e.type == KeyPress, vk, utf8);
@@ -606,6 +603,7 @@ private:
     }
 
     Display* display_;
+    std::unique_ptr<X11InputMethod> inputMethod_;
     int screen_ = 0;
     Window root_ = 0;
     Visual* visual_ = nullptr;
