@@ -7,14 +7,14 @@
 namespace vexmo {
 
 FontSpec ControlFontSpec(int height, const std::string& face) {
-    FontSpec spec;
-    spec.height = height;
-    spec.width = 0;
-    spec.weight = 0;
-    spec.italic = false;
-    spec.charset = static_cast<uint8_t>(UiFontCharset);
-    spec.face = face;
-    return spec;
+    FontSpec fontSpec;
+    fontSpec.height = height;
+    fontSpec.width = 0;
+    fontSpec.weight = 0;
+    fontSpec.italic = false;
+    fontSpec.charset = static_cast<uint8_t>(UiFontCharset);
+    fontSpec.face = face;
+    return fontSpec;
 }
 
 CControlBase::CControlBase(HWND parentWindow, uint32_t controlId, const Rect& controlRect,

@@ -26,7 +26,7 @@ void ExpectPixels(const Image& img, const std::vector<std::vector<uint32_t>>& ro
 TEST(BmpDecoding, ReadsEveryLayoutTheSkinsUse) {
     struct Case {
         const char* name;
-        BmpSpec spec;
+        BmpSpec layout;
     };
     const Case cases[] = {
         {"24-bit bottom-up with row padding", {3, 2, 24}},
@@ -36,17 +36,17 @@ TEST(BmpDecoding, ReadsEveryLayoutTheSkinsUse) {
     };
     for (const Case& c : cases) {
         auto rows = kThreeByTwo;
-        if (c.spec.bitCount == 32 && c.spec.compression == 0)
+        if (c.layout.bitCount == 32 && c.layout.compression == 0)
             for (auto& r : rows)
                 for (auto& p : r) p &= 0x00FFFFFF; // garbage alpha 0 must not make it transparent
-        const Image img = DecodeBmp(MakeBmp(c.spec, rows));
+        const Image img = DecodeBmp(MakeBmp(c.layout, rows));
         ExpectPixels(img, kThreeByTwo, c.name);
     }
 }
 
 TEST(BmpDecoding, DeclaredAlphaMaskGivesPremultipliedPixels) {
-    BmpSpec spec{2, 1, 32, 108, 3};
-    const Image img = DecodeBmp(MakeBmp(spec, {{0x80FF0000, 0x00FFFFFF}}));
+    BmpSpec layout{2, 1, 32, 108, 3};
+    const Image img = DecodeBmp(MakeBmp(layout, {{0x80FF0000, 0x00FFFFFF}}));
     ASSERT_FALSE(img.IsEmpty());
     EXPECT_EQ(img.At(0, 0), 0x80800000u);
     EXPECT_EQ(img.At(1, 0), 0u);
@@ -80,9 +80,9 @@ TEST(BmpDecoding, MalformedFilesGiveAnEmptyImage) {
         cases.push_back({"8-bit palette", b});
     }
     {
-        BmpSpec spec{3, 2, 32, 40, 3};
-        spec.masks[0] = 0x00F0F000; // not one run of bits
-        cases.push_back({"split mask", MakeBmp(spec, kThreeByTwo)});
+        BmpSpec layout{3, 2, 32, 40, 3};
+        layout.masks[0] = 0x00F0F000; // not one run of bits
+        cases.push_back({"split mask", MakeBmp(layout, kThreeByTwo)});
     }
     for (const Case& c : cases) EXPECT_TRUE(DecodeBmp(c.bytes).IsEmpty()) << c.name;
 }

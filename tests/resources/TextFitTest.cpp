@@ -89,11 +89,11 @@ TEST(TextFitTest, EveryTextFitsItsPlace) {
     for (const LanguageFont& language : kFonts) {
         LanguageTable table;
         ASSERT_TRUE(ReadLanguageFile(BinDir() / "lang" / language.file, table));
-        FontSpec spec;
-        spec.height = language.height;
-        spec.face = language.face;
-        spec.charset = language.charset;
-        const auto glyphs = DefaultFontEngine().Open(spec);
+        FontSpec fontSpec;
+        fontSpec.height = language.height;
+        fontSpec.face = language.face;
+        fontSpec.charset = language.charset;
+        const auto glyphs = DefaultFontEngine().Open(fontSpec);
         ASSERT_NE(glyphs, nullptr) << language.face;
         for (const Place& place : Places()) {
             for (int entry : place.entries) {
@@ -112,11 +112,11 @@ TEST(TextFitTest, ComposedNamesFit) {
     for (const LanguageFont& language : kFonts) {
         LanguageTable table;
         ASSERT_TRUE(ReadLanguageFile(BinDir() / "lang" / language.file, table));
-        FontSpec spec;
-        spec.height = language.height;
-        spec.face = language.face;
-        spec.charset = language.charset;
-        const auto glyphs = DefaultFontEngine().Open(spec);
+        FontSpec fontSpec;
+        fontSpec.height = language.height;
+        fontSpec.face = language.face;
+        fontSpec.charset = language.charset;
+        const auto glyphs = DefaultFontEngine().Open(fontSpec);
         ASSERT_NE(glyphs, nullptr);
         EXPECT_LE(MeasureText(*glyphs, DecodeUtf8(table.Text(36) + "-1200")), 136) << language.file;
         EXPECT_LE(MeasureText(*glyphs, DecodeUtf8(table.Text(3) + ":1.2.2")), 210) << language.file;
@@ -128,11 +128,11 @@ TEST(TextFitTest, ProgressTitleFits) {
     for (const LanguageFont& language : kFonts) {
         LanguageTable table;
         ASSERT_TRUE(ReadLanguageFile(BinDir() / "lang" / language.file, table));
-        FontSpec spec;
-        spec.height = 18;
-        spec.face = language.face;
-        spec.charset = language.charset;
-        const auto glyphs = DefaultFontEngine().Open(spec);
+        FontSpec fontSpec;
+        fontSpec.height = 18;
+        fontSpec.face = language.face;
+        fontSpec.charset = language.charset;
+        const auto glyphs = DefaultFontEngine().Open(fontSpec);
         ASSERT_NE(glyphs, nullptr);
         EXPECT_LE(MeasureText(*glyphs, DecodeUtf8(table.Text(146))), 154)
             << language.file << ": " << table.Text(146);

@@ -45,9 +45,9 @@ public:
 class FontEngine {
 public:
     virtual ~FontEngine() = default;
-    virtual std::shared_ptr<const GlyphSource> Open(const FontSpec& spec) = 0;
-    // The file of the face that `spec` resolves to, for diagnostics and tests.
-    virtual std::string ResolvedFace(const FontSpec& spec) = 0;
+    virtual std::shared_ptr<const GlyphSource> Open(const FontSpec& fontSpec) = 0;
+    // The file of the face that `fontSpec` resolves to, for diagnostics and tests.
+    virtual std::string ResolvedFace(const FontSpec& fontSpec) = 0;
 };
 
 // The FreeType/fontconfig engine, created on first use.
@@ -58,13 +58,13 @@ FontEngine& DefaultFontEngine();
 class CFont {
 public:
     CFont() = default;
-    explicit CFont(const FontSpec& spec) { Create(spec); }
-    bool Create(const FontSpec& spec);
+    explicit CFont(const FontSpec& fontSpec) { Create(fontSpec); }
+    bool Create(const FontSpec& fontSpec);
     // The common short form: pixel height, face, weight, width.
     bool Create(int height, const std::string& face, int weight = 0, int width = 0, uint8_t charset = 1);
     void Delete() { glyphs_.reset(); }
     bool IsValid() const { return glyphs_ != nullptr; }
-    const FontSpec& Spec() const { return spec_; }
+    const FontSpec& Requested() const { return spec_; }
     const GlyphSource* Glyphs() const { return glyphs_.get(); }
 
 private:

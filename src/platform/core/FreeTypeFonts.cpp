@@ -44,10 +44,10 @@ std::string FamilyFor(const std::string& face) {
 }
 
 struct Key {
-    FontSpec spec;
+    FontSpec fontSpec;
     bool operator<(const Key& o) const {
-        return std::tie(spec.height, spec.width, spec.weight, spec.italic, spec.charset, spec.face) <
-               std::tie(o.spec.height, o.spec.width, o.spec.weight, o.spec.italic, o.spec.charset, o.spec.face);
+        return std::tie(fontSpec.height, fontSpec.width, fontSpec.weight, fontSpec.italic, fontSpec.charset, fontSpec.face) <
+               std::tie(o.fontSpec.height, o.fontSpec.width, o.fontSpec.weight, o.fontSpec.italic, o.fontSpec.charset, o.fontSpec.face);
     }
 };
 
@@ -64,17 +64,17 @@ public:
     }
     ~FreeTypeEngine() override;
 
-    std::shared_ptr<const GlyphSource> Open(const FontSpec& spec) override;
-    std::string ResolvedFace(const FontSpec& spec) override {
+    std::shared_ptr<const GlyphSource> Open(const FontSpec& fontSpec) override;
+    std::string ResolvedFace(const FontSpec& fontSpec) override {
         std::lock_guard lock(mutex_);
-        auto files = Match(spec);
+        auto files = Match(fontSpec);
         return files.empty() ? std::string() : files.front().first;
     }
 
     std::recursive_mutex mutex_; // FreeType faces are not thread-safe; one lock for all
 
 private:
-    std::vector<std::pair<std::string, int>> Match(const FontSpec& spec);
+    std::vector<std::pair<std::string, int>> Match(const FontSpec& fontSpec);
 
     FT_Library library_ = nullptr;
     bool fontconfigReady_ = false;
@@ -147,15 +147,15 @@ FreeTypeEngine::~FreeTypeEngine() {
     if (library_) FT_Done_FreeType(library_);
 }
 
-std::vector<std::pair<std::string, int>> FreeTypeEngine::Match(const FontSpec& spec) {
+std::vector<std::pair<std::string, int>> FreeTypeEngine::Match(const FontSpec& fontSpec) {
     std::vector<std::pair<std::string, int>> files;
     if (!fontconfigReady_) return files;
     FcPattern* pattern = FcPatternCreate();
-    const std::string family = FamilyFor(spec.face);
+    const std::string family = FamilyFor(fontSpec.face);
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, spec.weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, spec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    if (spec.charset == kGb2312Charset) FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
+    FcPatternAddInteger(pattern, FC_WEIGHT, fontSpec.weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, fontSpec.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    if (fontSpec.charset == kGb2312Charset) FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
@@ -197,20 +197,20 @@ int EmWidthFor(FT_Face face, int em, int width) {
     return std::clamp(static_cast<int>(std::lround(em * width / averageAtEm)), 1, kMaxPixelHeight * 4);
 }
 
-std::shared_ptr<const GlyphSource> FreeTypeEngine::Open(const FontSpec& spec) {
+std::shared_ptr<const GlyphSource> FreeTypeEngine::Open(const FontSpec& fontSpec) {
     std::lock_guard lock(mutex_);
     if (!library_) return nullptr;
-    if (auto it = cache_.find(Key{spec}); it != cache_.end()) return it->second;
+    if (auto it = cache_.find(Key{fontSpec}); it != cache_.end()) return it->second;
 
     std::vector<FT_Face> faces;
-    for (const auto& [file, index] : Match(spec)) {
+    for (const auto& [file, index] : Match(fontSpec)) {
         FT_Face face = nullptr;
         if (FT_New_Face(library_, file.c_str(), index, &face) == 0) faces.push_back(face);
     }
     if (faces.empty()) return nullptr;
 
-    const int em = EmHeightFor(faces.front(), spec.height);
-    const int emWidth = EmWidthFor(faces.front(), em, spec.width);
+    const int em = EmHeightFor(faces.front(), fontSpec.height);
+    const int emWidth = EmWidthFor(faces.front(), em, fontSpec.width);
     for (FT_Face f : faces) {
         if (FT_Set_Pixel_Sizes(f, static_cast<FT_UInt>(emWidth), static_cast<FT_UInt>(em)) != 0 && f->num_fixed_sizes > 0)
             FT_Select_Size(f, 0);
@@ -218,9 +218,9 @@ std::shared_ptr<const GlyphSource> FreeTypeEngine::Open(const FontSpec& spec) {
     FT_Face primary = faces.front();
     const int ascent = static_cast<int>((primary->size->metrics.ascender + 63) >> 6);
     const int descent = static_cast<int>((-primary->size->metrics.descender + 63) >> 6);
-    const bool embolden = spec.weight >= 600 && !(primary->style_flags & FT_STYLE_FLAG_BOLD);
+    const bool embolden = fontSpec.weight >= 600 && !(primary->style_flags & FT_STYLE_FLAG_BOLD);
     auto source = std::make_shared<FreeTypeSource>(*this, std::move(faces), embolden, ascent, descent);
-    cache_.emplace(Key{spec}, source);
+    cache_.emplace(Key{fontSpec}, source);
     return source;
 }
 
@@ -232,20 +232,20 @@ FontEngine& DefaultFontEngine() {
     return *engine;
 }
 
-bool CFont::Create(const FontSpec& spec) {
-    spec_ = spec;
-    glyphs_ = DefaultFontEngine().Open(spec);
+bool CFont::Create(const FontSpec& fontSpec) {
+    spec_ = fontSpec;
+    glyphs_ = DefaultFontEngine().Open(fontSpec);
     return glyphs_ != nullptr;
 }
 
 bool CFont::Create(int height, const std::string& face, int weight, int width, uint8_t charset) {
-    FontSpec spec;
-    spec.height = height;
-    spec.face = face;
-    spec.weight = weight;
-    spec.width = width;
-    spec.charset = charset;
-    return Create(spec);
+    FontSpec fontSpec;
+    fontSpec.height = height;
+    fontSpec.face = face;
+    fontSpec.weight = weight;
+    fontSpec.width = width;
+    fontSpec.charset = charset;
+    return Create(fontSpec);
 }
 
 } // namespace vexmo
