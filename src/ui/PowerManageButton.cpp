@@ -23,6 +23,13 @@ Point DialPoint(Point design, const Rect& rect) {
     return {static_cast<int>(design.x * UiScale + rect.left),
             static_cast<int>(design.y * UiScale + rect.top)};
 }
+
+CRgn Triangle(Point a, Point b, Point c) {
+    const Point corners[] = {a, b, c};
+    CRgn region;
+    region.CreatePolygonRgn(corners, 3);
+    return region;
+}
 } // namespace
 
 CPowerManageButton::CPowerManageButton(HWND parent, uint32_t /*unusedId*/, const Rect& rect,
@@ -34,10 +41,10 @@ CPowerManageButton::CPowerManageButton(HWND parent, uint32_t /*unusedId*/, const
     const Point centre = DialPoint(kDialCentre, rect);
     // Triangles 0 and 1 have no area: selections 1 and 2 cannot be clicked.
     for (int i = 0; i < kFirstFanTriangle; ++i)
-        regions[i] = PolygonRegion({corner, {corner.x + 1, corner.y + 1}, centre});
+        regions[i] = Triangle(corner, {corner.x + 1, corner.y + 1}, centre);
     for (size_t i = 0; i < kFanEdges.size(); ++i)
         regions[i + kFirstFanTriangle] =
-            PolygonRegion({DialPoint(kFanEdges[i][0], rect), DialPoint(kFanEdges[i][1], rect), centre});
+            Triangle(DialPoint(kFanEdges[i][0], rect), DialPoint(kFanEdges[i][1], rect), centre);
 }
 
 bool CPowerManageButton::OnLButtonUp(WPARAM, int x, int y) {
@@ -46,7 +53,7 @@ bool CPowerManageButton::OnLButtonUp(WPARAM, int x, int y) {
     if (!Contains(x, y))
         return ChangeState(state, StateNormal);
     for (int i = kFirstFanTriangle; i < kPowerManageSelections; ++i) {
-        if (!regions[i].Contains({x, y}))
+        if (!regions[i].PtInRegion(x, y))
             continue;
         selection = i + 1;
         const bool changed = ChangeState(state, StateHover);

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "ui/ControlBase.h"
-#include "ui/PolygonRegion.h"
+#include "platform/core/Region.h"
 #include "ui/SkinImage.h"
 
 namespace vexmo {
@@ -32,7 +32,7 @@ public:
     std::array<SkinImage, kPowerManageSelections> minuteImage;
     int selection = 6;
     int storedValue = 0;
-    std::array<PolygonRegion, kPowerManageSelections> regions;
+    std::array<CRgn, kPowerManageSelections> regions;
     int frameWidth = 0;
     int frameHeight = 0;
     int state = StateNormal;
