@@ -1,9 +1,8 @@
 #include "settings/CStdioFileEx.h"
 
+#include "settings/DecimalText.h"
 #include "settings/Utf16.h"
 
-#include <cctype>
-#include <climits>
 
 namespace vexmo {
 
@@ -100,31 +99,6 @@ bool CStdioFileEx::Close() {
     return writer_.Commit();
 }
 
-namespace {
-
-// The decimal value at the start of `text`, as the C library's atoi reads it.
-int LeadingNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX) {
-            value = INT_MAX; // saturate rather than overflow on hostile input
-        }
-    }
-    return static_cast<int>(negative ? -value : value);
-}
-
-} // namespace
-
 bool ParseFourNumbers(std::string_view line, int numbers[4]) {
     size_t equals = std::string_view::npos;
     size_t semicolon = std::string_view::npos;
@@ -137,7 +111,7 @@ bool ParseFourNumbers(std::string_view line, int numbers[4]) {
         if (semicolon == std::string_view::npos || semicolon < equals) {
             numbers[n] = 0;
         } else {
-            numbers[n] = LeadingNumber(line.substr(equals + 1, semicolon - equals));
+            numbers[n] = DecimalValue(line.substr(equals + 1, semicolon - equals));
         }
     }
     return true;

@@ -2,9 +2,9 @@
 
 #include "settings/CStdioFileEx.h"
 #include "settings/DataFolder.h"
+#include "settings/DecimalText.h"
 #include "settings/Globals.h"
 
-#include <climits>
 #include <string_view>
 
 namespace vexmo {
@@ -33,28 +33,6 @@ std::string_view::size_type InnerEquals(std::string_view line) {
         return std::string_view::npos;
     }
     return equals;
-}
-
-// The entry number in front of the "=", read like atoi (blanks, sign, leading digits), saturating
-// so that a long run of digits is simply out of range.
-long long EntryNumber(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > INT_MAX) {
-            value = INT_MAX;
-        }
-    }
-    return negative ? -value : value;
 }
 
 } // namespace
@@ -115,7 +93,7 @@ bool ReadLanguageFile(const std::filesystem::path& file, LanguageTable& table) {
         if (equals == std::string_view::npos) {
             return false;
         }
-        const long long entry = EntryNumber(std::string_view(line).substr(0, equals));
+        const long long entry = DecimalValue(std::string_view(line).substr(0, equals));
         if (entry >= 0 && entry < LanguageTable::kEntryCount) {
             table.Set(static_cast<int>(entry), line.substr(equals + 1));
         }

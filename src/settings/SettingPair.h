@@ -2,6 +2,8 @@
 // A named text setting, and the small text rules every settings file shares: a line is split
 // at its first "=", numbers are read from the front of a value the way the files were always
 // read (digits up to the first other character; no digits reads as 0).
+#include "settings/DecimalText.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,8 +21,6 @@ struct SettingPair {
 // line has no "=".
 bool SplitSettingLine(std::string_view line, SettingPair& pair);
 
-// Decimal number at the start of the text (optional sign); saturates instead of overflowing.
-int DecimalValue(std::string_view text);
 // Hexadecimal digits at the start of the text; no digits reads as 0. Wider values wrap to 32 bits.
 uint32_t LeadingHexValue(std::string_view text);
 
